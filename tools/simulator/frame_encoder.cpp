@@ -1,0 +1,1 @@
+#include "simulator/frame_encoder.h"
