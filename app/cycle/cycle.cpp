@@ -1,0 +1,183 @@
+#include "app/cycle/cycle.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "link/link_ops.h"
+
+namespace lcr {
+
+std::unique_ptr<Cycle> MakeCycle() { return std::make_unique<Cycle>(); }
+
+int RoundHalfUp(double x) {
+  const double whole = std::trunc(x);
+  return int(whole) + (x - whole >= 0.5 ? 1 : 0);
+}
+
+int RateFromInterval(int intervalMs) { return RoundHalfUp(60000.0 / intervalMs); }
+int IntervalFromRate(int ratePerMinute) { return RoundHalfUp(60000.0 / ratePerMinute); }
+
+std::string DecideDecimalMark(const QLocale& locale) {
+  bool ok = false;
+  locale.toDouble(QStringLiteral("0.00"), &ok);
+  return ok ? "." : ",";
+}
+
+std::string FormatClock(const QDateTime& t) {
+  const QTime tm = t.time();
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "%02d:%02d:%02d", tm.hour(), tm.minute(), tm.second());
+  return buf;
+}
+
+std::string FormatDateClock(const QDateTime& t) {
+  const QDate d = t.date();
+  const QTime tm = t.time();
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%04d-%02d-%02d:%02d:%02d:%02d", d.year(), d.month(), d.day(),
+                tm.hour(), tm.minute(), tm.second());
+  return buf;
+}
+
+void FormCreate(Cycle& c, const QLocale& locale) {
+  c.dial = DialStateTexts{};
+  c.win.gridRowCount = kGridDesignHeight / kGridRowHeight - 2;
+  c.acq.DecimalMark = DecideDecimalMark(locale);
+}
+
+void SystimeTimer(Cycle& c, const QDateTime& now) {
+  WindowModel& w = c.win;
+  if (!w.gridEnabled) w.gridEnabled = true;
+  w.status[3] = QString::fromLatin1(FormatDateClock(now).c_str());
+  if (w.showTime.armed)
+    w.status[1] = QStringLiteral("COM%1,9600,n,8,1").arg(c.acq.LinkPort);
+  w.status[2] = QStringLiteral("Sampling Rate:%1/Minute").arg(RateFromInterval(w.showTime.intervalMs));
+  c.acq.diag.Edit2 = FormatStampFull(now);
+}
+
+void SyncControlStates(Cycle& c) {
+  WindowModel& w = c.win;
+  const bool on = w.startEnabled;
+  w.resetEnabled = w.systemSetEnabled = w.openEnabled = w.saveEnabled = on;
+  w.graphEnabled = w.excelEnabled = on;
+  w.scrollBar1.enabled = w.scrollBar2.enabled = on;
+}
+
+bool ButtonStartClick(Cycle& c, SerialIo& io) {
+  c.win.status[0] = QStringLiteral("Detecting\u2026\u2026");
+  c.acq.PendingLen = c.acq.ReadPos = c.acq.LinkCount = 0;
+  if (!OpenPorts(c.acq, io)) return false;
+  c.win.startEnabled = false;
+  c.win.stopEnabled = true;
+  SyncControlStates(c);
+  c.win.checkCom.Arm(2000);
+  return true;
+}
+
+void ButtonStopClick(Cycle& c, SerialIo& io) {
+  c.win.startEnabled = true;
+  c.win.stopEnabled = false;
+  c.win.showTime.Disarm();
+  c.win.readCom.Disarm();
+  SyncControlStates(c);
+  ClosePortsExcept(io, 0);
+}
+
+void ButtonResetClick(Cycle& c) {
+  c.table.RecordCount = 0;
+  // The views and the dial follow as they land: ResetViews, UpdateDial("0", "2.2000").
+}
+
+void MenuQuitClick(Cycle&, SerialIo& io) { ClosePortsExcept(io, 0); }
+
+bool CheckComTimer(Cycle& c, SerialIo& io, const QDateTime& now) {
+  c.win.checkCom.Disarm();
+  if (DetectionPass(c.acq, io, now)) {
+    c.win.showTime.Rearm();
+    c.win.readCom.Arm(500);
+    ResetPanel(c, c.acq.ActiveFamily);
+    return true;
+  }
+  c.win.checkCom.Arm(2000);
+  return false;
+}
+
+void ReadComTimer(Cycle& c, SerialIo& io, const QDateTime& now) {
+  const ReadPassResult r = ReadPass(c.acq, io, now);
+  c.win.readCom.Arm(r.rearmMs);
+  if (r.decoded) c.win.status[0] = QStringLiteral("Linking");
+}
+
+void ResetPanel(Cycle& c, int family) {
+  c.acq.ReceiveBuffer.fill(0);
+  if (c.onPanelReset) c.onPanelReset(family);
+}
+
+void BuildPanelFlags(AcquisitionState& s) {
+  const std::string& bits = s.reading.SegmentFlags;
+  for (int i = 0; i < kPanelFlagCount; ++i)
+    s.PanelFlags[std::size_t(i)] = (int(bits.size()) > i && bits[std::size_t(i)] == '1') ? 1 : 0;
+  for (int j = 0; j <= 5; ++j) s.PanelFlags[std::size_t(80 + j)] = s.PanelFlags[std::size_t(1 + 10 * j)];
+  if (s.PanelFlags[45] == 1) s.PanelFlags[85] = 1;
+}
+
+void SetScrollBar1Position(Cycle& c, int position) {
+  ScrollBarModel& bar = c.win.scrollBar1;
+  const int old = bar.position;
+  bar.position = std::clamp(position, bar.minimum, bar.maximum);
+  if (bar.position == old || !bar.enabled || c.table.RecordCount == 0) return;
+  // UpdateChart(bar.position) once the chart lands.
+}
+
+void SetScrollBar2Position(Cycle& c, int position) {
+  ScrollBarModel& bar = c.win.scrollBar2;
+  const int old = bar.position;
+  bar.position = std::clamp(position, bar.minimum, bar.maximum);
+  if (bar.position == old || !bar.enabled || c.table.RecordCount == 0) return;
+  // FillGrid(bar.position) once the grid lands.
+}
+
+namespace {
+
+// The scroll bars follow the newest record.
+void FollowNewestRecord(Cycle& c) {
+  const int count = c.table.RecordCount;
+  if (c.win.gridRowCount - 1 < count) {
+    c.win.scrollBar2.SetMaximum(count);
+    SetScrollBar2Position(c, count);
+  }
+  if (count > 200) {
+    c.win.scrollBar1.SetMaximum(count);
+    SetScrollBar1Position(c, count);
+  }
+}
+
+}  // namespace
+
+bool ShowTimeTimer(Cycle& c, const QDateTime& now) {
+  AcquisitionState& s = c.acq;
+  s.diag.Edit4 = "show time:  " + FormatStampFull(now);
+  if (s.LinkCount < 3 || !HoldsReading(s.reading.DisplayCodes)) return false;
+
+  s.SampleTime = now;
+  c.sampleTimeText = FormatClock(now);
+  if (s.ModelTag != s.ActiveFamily) {
+    ResetPanel(c, s.ModelTag);
+    s.ActiveFamily = s.ModelTag;
+  }
+  BuildPanelFlags(s);
+  AppendRecord(c.table, s.reading, c.sampleTimeText, s.ActiveFamily);
+  FollowNewestRecord(c);
+  // RenderPanel, FillGrid, UpdateDial and UpdateChart join here as they land.
+  if (c.onSampleRecorded) c.onSampleRecorded();
+  s.reading.DisplayCodes.assign(kBlankDisplayCodes);
+  return true;
+}
+
+void ApplySettings(Cycle& c, int pointsPerPage, int ratePerMinute) {
+  c.win.pointsPerPage = pointsPerPage;
+  c.win.scrollBar1.pageSize = pointsPerPage;
+  c.win.showTime.intervalMs = IntervalFromRate(ratePerMinute);
+}
+
+}  // namespace lcr

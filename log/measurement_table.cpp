@@ -1,0 +1,96 @@
+#include "log/measurement_table.h"
+
+namespace lcr {
+
+namespace {
+
+// Characters first..last (1-based, inclusive) of text; what exists of them.
+std::string_view Chars(std::string_view text, std::size_t first, std::size_t last) {
+  if (first > text.size()) return {};
+  return text.substr(first - 1, std::min(last, text.size()) - (first - 1));
+}
+
+std::string_view TrimBlanksAndControls(std::string_view text) {
+  std::size_t b = 0, e = text.size();
+  while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
+  while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
+  return text.substr(b, e - b);
+}
+
+// Composes a caption on the stack: appending a sample allocates nothing.
+class CaptionBuilder {
+ public:
+  void Add(std::string_view text) {
+    const std::size_t room = sizeof buf_ - size_;
+    const std::size_t n = std::min(room, text.size());
+    std::copy_n(text.data(), n, buf_ + size_);
+    size_ += n;
+  }
+  void Add(char c) { Add(std::string_view(&c, 1)); }
+  std::string_view View() const { return {buf_, size_}; }
+
+ private:
+  char buf_[128];
+  std::size_t size_ = 0;
+};
+
+void BuildMainCaption(CaptionBuilder& b, const Reading& r, int activeFamily) {
+  b.Add(Chars(r.MainFunction, 1, 3));
+  if (activeFamily == kFamily68)
+    b.Add((r.DisplayCodes.size() >= 4 && r.DisplayCodes[3] == '1') ? " AUTO " : " MANU ");
+  b.Add(r.MainRange);
+  b.Add(' ');
+  b.Add(Chars(r.MainFunction, 4, 13));
+}
+
+void BuildSubCaption(CaptionBuilder& b, const Reading& r) {
+  b.Add(Chars(r.SubFunction, 1, 3));
+  b.Add(' ');
+  b.Add(r.SubRange);
+  b.Add(' ');
+  b.Add(Chars(r.SubFunction, 4, 13));
+}
+
+}  // namespace
+
+std::string ComposeMainCaption(const Reading& r, int activeFamily) {
+  CaptionBuilder b;
+  BuildMainCaption(b, r, activeFamily);
+  return std::string(b.View());
+}
+
+std::string ComposeSubCaption(const Reading& r) {
+  CaptionBuilder b;
+  BuildSubCaption(b, r);
+  return std::string(TrimBlanksAndControls(b.View()));
+}
+
+std::int32_t AppendRecord(MeasurementTable& table, const Reading& reading,
+                          std::string_view timeText, int activeFamily) {
+  if (table.TableCapacity - table.RecordCount < kTableGrowth) {
+    table.TableCapacity += kTableGrowth;
+    table.rows.resize(std::size_t(table.TableCapacity));
+  }
+  const std::int32_t row = table.RecordCount + 1;
+  MeasurementRecord& rec = table.rows[std::size_t(row)];
+  rec.MainValue.Assign(reading.MainValue);
+  rec.SubValue.Assign(reading.SubValue);
+  CaptionBuilder mainCaption, subCaption;
+  BuildMainCaption(mainCaption, reading, activeFamily);
+  BuildSubCaption(subCaption, reading);
+  rec.MainCaption.Assign(mainCaption.View());
+  rec.SubCaption.Assign(TrimBlanksAndControls(subCaption.View()));
+  rec.TimeText.Assign(timeText);
+  table.RecordCount = row;
+  return row;
+}
+
+void ReplaceRecords(MeasurementTable& table, const std::vector<MeasurementRecord>& records) {
+  const auto n = std::int32_t(records.size());
+  table.TableCapacity = n + kTableGrowth;
+  table.RecordCount = n;
+  table.rows.resize(std::size_t(table.TableCapacity));
+  std::copy(records.begin(), records.end(), table.rows.begin() + 1);
+}
+
+}  // namespace lcr
