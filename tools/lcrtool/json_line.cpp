@@ -1,0 +1,98 @@
+#include "json_line.h"
+
+#include <cstdio>
+
+namespace lcrtool {
+
+std::string JsonEscape(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size() + 2);
+  for (unsigned char c : utf8) {
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (c < 0x20) {
+          char buf[8];
+          std::snprintf(buf, sizeof buf, "\\u%04x", c);
+          out += buf;
+        } else {
+          out += char(c);
+        }
+    }
+  }
+  return out;
+}
+
+void JsonLine::Separate() {
+  if (needComma_) out_ += ',';
+  needComma_ = true;
+}
+
+JsonLine& JsonLine::Key(std::string_view key) {
+  Separate();
+  out_ += '"';
+  out_ += JsonEscape(key);
+  out_ += "\":";
+  needComma_ = false;
+  return *this;
+}
+
+JsonLine& JsonLine::String(std::string_view utf8) {
+  Separate();
+  out_ += '"';
+  out_ += JsonEscape(utf8);
+  out_ += '"';
+  return *this;
+}
+
+JsonLine& JsonLine::Number(long long value) {
+  Separate();
+  out_ += std::to_string(value);
+  return *this;
+}
+
+JsonLine& JsonLine::Number(double value, int decimals) {
+  Separate();
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
+  out_ += buf;
+  return *this;
+}
+
+JsonLine& JsonLine::Null() {
+  Separate();
+  out_ += "null";
+  return *this;
+}
+
+JsonLine& JsonLine::BeginObject() {
+  Separate();
+  out_ += '{';
+  needComma_ = false;
+  return *this;
+}
+
+JsonLine& JsonLine::EndObject() {
+  out_ += '}';
+  needComma_ = true;
+  return *this;
+}
+
+JsonLine& JsonLine::BeginArray() {
+  Separate();
+  out_ += '[';
+  needComma_ = false;
+  return *this;
+}
+
+JsonLine& JsonLine::EndArray() {
+  out_ += ']';
+  needComma_ = true;
+  return *this;
+}
+
+}  // namespace lcrtool

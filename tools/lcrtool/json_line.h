@@ -1,0 +1,32 @@
+#pragma once
+// A small writer for one JSON object per line, keys in the order written.
+
+#include <string>
+#include <string_view>
+
+namespace lcrtool {
+
+class JsonLine {
+ public:
+  JsonLine& Key(std::string_view key);
+  JsonLine& String(std::string_view utf8);
+  JsonLine& Number(long long value);
+  JsonLine& Number(double value, int decimals);
+  JsonLine& Null();
+  JsonLine& BeginObject();
+  JsonLine& EndObject();
+  JsonLine& BeginArray();
+  JsonLine& EndArray();
+
+  const std::string& Text() const { return out_; }
+
+ private:
+  void Separate();
+  std::string out_;
+  bool needComma_ = false;
+};
+
+// The text with JSON's escapes, without quotes.
+std::string JsonEscape(std::string_view utf8);
+
+}  // namespace lcrtool

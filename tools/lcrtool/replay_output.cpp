@@ -1,0 +1,49 @@
+#include "replay_output.h"
+
+#include "decode/gbk.h"
+#include "json_line.h"
+
+namespace lcrtool {
+
+namespace {
+
+void Text(JsonLine& j, const char* key, std::string_view gbk) { j.Key(key).String(lcr::GbkToUtf8(gbk)); }
+
+}  // namespace
+
+std::string FormatReplayLine(const lcr::Cycle& c, long long tick) {
+  const lcr::AcquisitionState& s = c.acq;
+  const lcr::Reading& r = s.reading;
+  JsonLine j;
+  j.BeginObject();
+  j.Key("tick").Number(tick);
+  j.Key("model").Number(s.ModelTag);
+  j.Key("family").Number(s.ActiveFamily);
+
+  j.Key("reading").BeginObject();
+  Text(j, "DisplayCodes", r.DisplayCodes);
+  Text(j, "MainValue", r.MainValue);
+  Text(j, "SubValue", r.SubValue);
+  Text(j, "MainRange", r.MainRange);
+  Text(j, "SubRange", r.SubRange);
+  Text(j, "MainFunction", r.MainFunction);
+  Text(j, "SubFunction", r.SubFunction);
+  Text(j, "FrameStatus", r.FrameStatus);
+  Text(j, "SegmentFlags", r.SegmentFlags);
+  j.EndObject();
+
+  j.Key("record").Number(c.table.RecordCount);
+  const lcr::MeasurementRecord& rec = c.table.rows[std::size_t(c.table.RecordCount)];
+  j.Key("row").BeginObject();
+  Text(j, "TimeText", rec.TimeText.View());
+  Text(j, "MainValue", rec.MainValue.View());
+  Text(j, "MainCaption", rec.MainCaption.View());
+  Text(j, "SubValue", rec.SubValue.View());
+  Text(j, "SubCaption", rec.SubCaption.View());
+  j.EndObject();
+
+  j.EndObject();
+  return j.Text();
+}
+
+}  // namespace lcrtool
