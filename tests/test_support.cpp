@@ -1,0 +1,80 @@
+#include "test_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QUuid>
+#include <cstdio>
+
+namespace lcrtest {
+
+Bytes Frame730(std::initializer_list<std::pair<int, std::uint8_t>> set) {
+  Bytes f(17, 0);
+  f[1] = 0x0D;
+  f[15] = 0x0D;
+  f[16] = 0x0A;
+  for (auto [i, v] : set) f[std::size_t(i)] = v;
+  return f;
+}
+
+Bytes Frame68(std::initializer_list<std::pair<int, std::uint8_t>> set) {
+  Bytes f(31, 0);
+  f[0] = 0xAA;
+  f[1] = 0x55;
+  f[2] = 0x00;
+  f[3] = 0x37;
+  f[28] = 0x08;
+  f[29] = 0xBB;
+  f[30] = 0x66;
+  for (auto [i, v] : set) f[std::size_t(i)] = v;
+  return f;
+}
+
+Bytes Frame730Value(int value) {
+  return Frame730({{6, std::uint8_t((value >> 8) & 0xFF)}, {7, std::uint8_t(value & 0xFF)}, {8, 0x08}});
+}
+
+Bytes Concat(std::initializer_list<Bytes> parts) {
+  Bytes out;
+  for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());
+  return out;
+}
+
+Bytes Junk(std::size_t n, unsigned char fill) { return Bytes(n, fill); }
+
+ProcessResult RunProgram(const QString& program, const QStringList& args, int timeoutMs) {
+  QProcess p;
+  p.start(program, args);
+  ProcessResult r;
+  if (!p.waitForFinished(timeoutMs)) {
+    p.kill();
+    p.waitForFinished();
+    return r;
+  }
+  r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+  r.out = p.readAllStandardOutput();
+  r.err = p.readAllStandardError();
+  return r;
+}
+
+QString WriteTempFile(const QByteArray& text, const QString& suffix) {
+  static QTemporaryDir dir;
+  const QString path = dir.filePath(QUuid::createUuid().toString(QUuid::WithoutBraces) + suffix);
+  QFile f(path);
+  if (f.open(QIODevice::WriteOnly)) f.write(text);
+  return path;
+}
+
+std::string HexLine(const Bytes& bytes) {
+  std::string out;
+  char buf[4];
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    std::snprintf(buf, sizeof buf, "%02X", bytes[i]);
+    if (i) out += ' ';
+    out += buf;
+  }
+  return out;
+}
+
+}  // namespace lcrtest

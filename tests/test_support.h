@@ -1,0 +1,42 @@
+#pragma once
+// Frame builders and small helpers shared by the tests.
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace lcrtest {
+
+using Bytes = std::vector<unsigned char>;
+
+// A 17-byte frame: 00 0D, zeros, 0D 0A, with the given bytes overridden.
+Bytes Frame730(std::initializer_list<std::pair<int, std::uint8_t>> set = {});
+// A 31-byte frame that passes every test of its family (blank digits, byte
+// 28 = 0x08), with the given bytes overridden.
+Bytes Frame68(std::initializer_list<std::pair<int, std::uint8_t>> set = {});
+
+// A 730 frame whose primary reads `value` (no decimals) with function code 1 (ohm).
+Bytes Frame730Value(int value);
+
+Bytes Concat(std::initializer_list<Bytes> parts);
+Bytes Junk(std::size_t n, unsigned char fill = 0x55);
+
+// Runs a program; returns its exit code and captures both streams.
+struct ProcessResult {
+  int exitCode = -1;
+  QByteArray out;
+  QByteArray err;
+};
+ProcessResult RunProgram(const QString& program, const QStringList& args, int timeoutMs = 60000);
+
+// Writes `text` to a fresh temporary file and returns its path.
+QString WriteTempFile(const QByteArray& text, const QString& suffix = ".txt");
+
+// Hex line of a read, as replay scripts hold it.
+std::string HexLine(const Bytes& bytes);
+
+}  // namespace lcrtest
