@@ -36,6 +36,19 @@ class CycleRunner : public QObject {
   // Clock source, replaceable in tests.
   std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
 
+  // One tick of each timer, as its QTimer runs it; tests and benchmarks call
+  // them directly instead of waiting for the timers.
+  void onSystime();
+  void onCheckCom();
+  void onReadCom();
+  void onShowTime();
+
+  // The real timers, as the model armed them.
+  const QTimer& systimeQTimer() const { return systime_; }
+  const QTimer& checkComQTimer() const { return checkCom_; }
+  const QTimer& readComQTimer() const { return readCom_; }
+  const QTimer& showTimeQTimer() const { return showTime_; }
+
  signals:
   // The model changed (status texts, control states, diagnostics).
   void changed();
@@ -44,10 +57,6 @@ class CycleRunner : public QObject {
   void panelReset(int family);
 
  private:
-  void onSystime();
-  void onCheckCom();
-  void onReadCom();
-  void onShowTime();
   void syncTimer(QTimer& timer, const TimerModel& model, std::uint64_t& applied);
 
   std::unique_ptr<SerialIo> io_;

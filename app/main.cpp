@@ -1,0 +1,31 @@
+// LCR TAVRIK: the main window, then the hidden settings dialog, then the loop.
+//   --demo             presses Start once the window is up (scripts/run --demo)
+//   --quit-when-shown  leaves as soon as the window has been shown (start-up timing)
+#include <QApplication>
+#include <QPushButton>
+#include <QTimer>
+#include <memory>
+
+#include "app/deep_blue_style.h"
+#include "app/main_window.h"
+#include "app/settings_dialog.h"
+#include "link/qt_serial_io.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("LCR TAVRIK"));
+  lcr::ApplyDeepBlueStyle(app);
+
+  const QStringList args = QApplication::arguments();
+  const bool demo = args.contains(QStringLiteral("--demo")) || qEnvironmentVariableIntValue("LCR_TAVRIK_DEMO") != 0;
+  const bool quitWhenShown = args.contains(QStringLiteral("--quit-when-shown"));
+
+  lcr::TForm1 form1(std::make_unique<lcr::QtSerialIo>());
+  lcr::TForm2 form2(form1.runner(), &form1);
+  form1.setSettingsDialog(&form2);
+  form1.show();
+
+  if (demo) QTimer::singleShot(300, form1.Button_Start, &QPushButton::click);
+  if (quitWhenShown) QTimer::singleShot(0, &app, &QApplication::quit);
+  return app.exec();
+}

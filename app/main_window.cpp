@@ -1,0 +1,154 @@
+// The main window's handlers and how it shows the window model.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTableWidget>
+#include <QValueAxis>
+
+#include "app/main_window.h"
+#include "app/settings_dialog.h"
+#include "log/data_file.h"
+
+namespace lcr {
+
+namespace {
+
+void ShowScrollBar(QScrollBar* bar, const ScrollBarModel& m) {
+  const QSignalBlocker block(bar);
+  bar->setRange(m.minimum, m.maximum);
+  bar->setPageStep(m.pageSize);
+  bar->setValue(m.position);
+  bar->setEnabled(m.enabled);
+}
+
+void ShowText(QLineEdit* edit, const std::string& text) {
+  const QString shown = QString::fromStdString(text);
+  if (edit->text() != shown) edit->setText(shown);
+}
+
+// Save and the exports have nothing to write while the table is empty.
+bool WarnWhenEmpty(QWidget* owner, const MeasurementTable& table) {
+  if (table.RecordCount != 0) return false;
+  QMessageBox::warning(owner, QStringLiteral("No Any Date!"), QStringLiteral("No Any Date!"));
+  return true;
+}
+
+}  // namespace
+
+void TForm1::ApplyModel() {
+  const WindowModel& w = cycle().win;
+  for (int i = 0; i < kStatusPanelCount; ++i) StatusPanels[std::size_t(i)]->setText(w.status[std::size_t(i)]);
+
+  Button_Start->setEnabled(w.startEnabled);
+  Button_Stop->setEnabled(w.stopEnabled);
+  Button_Reset->setEnabled(w.resetEnabled);
+  Menu_System->setEnabled(w.systemSetEnabled);
+  Menu_Open->setEnabled(w.openEnabled);
+  Menu_Save->setEnabled(w.saveEnabled);
+  Menu_Graph->setEnabled(w.graphEnabled);
+  Menu_Excel->setEnabled(w.excelEnabled);
+  StringGrid1->setEnabled(w.gridEnabled);
+
+  ShowScrollBar(ScrollBar1, w.scrollBar1);
+  ShowScrollBar(ScrollBar2, w.scrollBar2);
+  ApplyChartPaging();
+  if (CheckBox1->isChecked()) ApplyDiagnostics();
+}
+
+void TForm1::ApplyChartPaging() {
+  const int points = cycle().win.pointsPerPage;
+  if (points == chartPointsShown_) return;
+  chartPointsShown_ = points;
+  BottomAxis->setRange(0, points);
+}
+
+// The read-outs are written by the cycle all along; the widgets follow only
+// while they are shown, which spares the hidden edits a redraw per pass.
+void TForm1::ApplyDiagnostics() {
+  const Diagnostics& d = cycle().acq.diag;
+  ShowText(Edit1, d.Edit1);
+  ShowText(Edit2, d.Edit2);
+  ShowText(Edit3, d.Edit3);
+  ShowText(Edit4, d.Edit4);
+  ShowText(Edit5, d.Edit5);
+  const std::uint64_t fresh = d.memoLinesAdded - memoLinesShown_;
+  const std::size_t take = std::size_t(std::min<std::uint64_t>(fresh, d.Memo1.size()));
+  for (std::size_t i = d.Memo1.size() - take; i < d.Memo1.size(); ++i)
+    Memo1->appendPlainText(QString::fromStdString(d.Memo1[i]));
+  memoLinesShown_ = d.memoLinesAdded;
+}
+
+void TForm1::Button_StartClick() { runner_->start(); }
+
+void TForm1::Button_StopClick() { runner_->stop(); }
+
+void TForm1::Button_ResetClick() { runner_->reset(); }
+
+void TForm1::Bution_ExitClick() { QApplication::quit(); }
+
+void TForm1::Menu_QuitClick() {
+  runner_->quit();
+  QApplication::quit();
+}
+
+void TForm1::setSettingsDialog(TForm2* dialog) {
+  form2_ = dialog;
+  if (form2_) connect(form2_, &TForm2::settingsApplied, this, &TForm1::ApplyModel);
+}
+
+void TForm1::Menu_SystemClick() {
+  if (form2_) form2_->exec();
+}
+
+void TForm1::Menu_OpenClick() {}
+
+void TForm1::Menu_SaveClick() {
+  if (WarnWhenEmpty(this, cycle().table)) return;
+  setEnabled(false);
+  QFileDialog dialog(this);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setNameFilter(QStringLiteral("Txt File (*.txt)"));
+  dialog.setDefaultSuffix(QStringLiteral("xls"));
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+    QString error;
+    if (WriteDataFile(dialog.selectedFiles().first(), cycle().table, &error))
+      QMessageBox::information(nullptr, QStringLiteral("Save TXT File"),
+                               QStringLiteral("Save TXT File Successfully!"));
+    else
+      QMessageBox::warning(this, QStringLiteral("Save TXT File"), error);
+  }
+  setEnabled(true);
+}
+
+void TForm1::Menu_GraphClick() { WarnWhenEmpty(this, cycle().table); }
+
+void TForm1::Menu_ExcelClick() { WarnWhenEmpty(this, cycle().table); }
+
+void TForm1::ScrollBar1Change(int position) {
+  SetScrollBar1Position(cycle(), position);
+  ApplyModel();
+}
+
+void TForm1::ScrollBar2Change(int position) {
+  SetScrollBar2Position(cycle(), position);
+  ApplyModel();
+}
+
+void TForm1::CheckBox1Click(bool checked) {
+  for (QWidget* w : std::initializer_list<QWidget*>{Edit1, Edit2, Edit3, Edit4, Edit5, Memo1}) {
+    w->setVisible(checked);
+    if (checked) w->raise();
+  }
+  if (checked) ApplyDiagnostics();
+}
+
+}  // namespace lcr

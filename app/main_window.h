@@ -1,0 +1,171 @@
+#pragma once
+// The main window: shows the acquisition cycle's window model and forwards
+// the user's commands to the cycle runner. Every rule lives in the cycle;
+// this class only owns widgets.
+
+#include <QMainWindow>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "app/cycle/cycle_runner.h"
+#include "app/cycle/main_layout.h"
+#include "link/serial_io.h"
+
+class QAction;
+class QChart;
+class QChartView;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QLineSeries;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollBar;
+class QStatusBar;
+class QTableWidget;
+class QValueAxis;
+
+namespace lcr {
+
+class TForm2;
+
+inline constexpr int kMainWindowWidth = 990;
+inline constexpr int kMainWindowHeight = 690;
+inline constexpr int kSegmentImageCount = 251;
+inline constexpr int kGlyphImageCount = 61;
+
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // Takes the serial backend the cycle runs on.
+  explicit TForm1(std::unique_ptr<SerialIo> io, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  CycleRunner& runner() { return *runner_; }
+  Cycle& cycle() { return runner_->cycle(); }
+  // The settings dialog shown by Set, System Set (created after this window).
+  void setSettingsDialog(TForm2* dialog);
+  // Where ArrangeLayout last put the big controls.
+  const MainLayout& layoutApplied() const { return layout_; }
+
+  // Controls, under the names the handlers and the views use.
+  QChartView* Chart1 = nullptr;
+  QChart* chart = nullptr;
+  QLineSeries* Series1 = nullptr;
+  QValueAxis* LeftAxis = nullptr;
+  QValueAxis* BottomAxis = nullptr;
+  QTableWidget* StringGrid1 = nullptr;  // its header is grid row 0; table row k-1 is grid row k
+  QScrollBar* ScrollBar1 = nullptr;
+  QScrollBar* ScrollBar2 = nullptr;
+  QFrame* Panel1 = nullptr;
+  QPushButton* Button_Start = nullptr;
+  QPushButton* Button_Stop = nullptr;
+  QPushButton* Button_Reset = nullptr;
+  QPushButton* Bution_Exit = nullptr;
+  QStatusBar* StatusBar1 = nullptr;
+  std::array<QLabel*, kStatusPanelCount> StatusPanels{};
+
+  QMenu* Menu_File = nullptr;
+  QMenu* Menu_Set = nullptr;
+  QAction* Menu_Open = nullptr;
+  QAction* Menu_Save = nullptr;
+  QAction* Menu_Graph = nullptr;
+  QAction* Menu_Excel = nullptr;
+  QAction* Menu_Quit = nullptr;
+  QAction* Menu_System = nullptr;
+
+  // Hidden diagnostic read-outs and the (invisible) check box that shows them.
+  QLineEdit* Edit1 = nullptr;
+  QLineEdit* Edit2 = nullptr;
+  QLineEdit* Edit3 = nullptr;
+  QLineEdit* Edit4 = nullptr;
+  QLineEdit* Edit5 = nullptr;
+  QPlainTextEdit* Memo1 = nullptr;
+  QCheckBox* CheckBox1 = nullptr;
+
+  // LCD panel: backdrop, art holder, glyph strips, colour swatch, image pools.
+  QLabel* Image3 = nullptr;
+  QLabel* lcdmain = nullptr;
+  QLabel* M_NO_MAIN = nullptr;
+  QLabel* S_NO_MAIN = nullptr;
+  QLabel* LCD_CLIME = nullptr;
+  std::vector<QLabel*> SegmentImages;
+  std::vector<QLabel*> MainGlyphImages;
+  std::vector<QLabel*> SubGlyphImages;
+
+  // Dial and its read-outs.
+  QLabel* bpmain = nullptr;
+  QLabel* bpback = nullptr;
+  QLabel* BP_2 = nullptr;
+  QLabel* BP_10 = nullptr;
+  QLabel* BP_125 = nullptr;
+  QLineEdit* MainNO = nullptr;
+  QLineEdit* MTEXT = nullptr;
+  QLineEdit* MTEXTN = nullptr;
+
+  // Statistics beside the chart, and the chart read-out.
+  QLineEdit* Max_Num = nullptr;
+  QLineEdit* Max_Tim = nullptr;
+  QLineEdit* Min_Num = nullptr;
+  QLineEdit* Min_Tim = nullptr;
+  QFrame* Shape1 = nullptr;
+  QLineEdit* suiEdit4 = nullptr;
+
+ public slots:
+  void Button_StartClick();
+  void Button_StopClick();
+  void Button_ResetClick();
+  void Bution_ExitClick();
+  void Menu_QuitClick();
+  void Menu_SystemClick();
+  void Menu_OpenClick();
+  void Menu_SaveClick();
+  void Menu_GraphClick();
+  void Menu_ExcelClick();
+  void ScrollBar1Change(int position);
+  void ScrollBar2Change(int position);
+  void CheckBox1Click(bool checked);
+
+  // Shows the window model on the widgets (after every change of the cycle).
+  void ApplyModel();
+
+ protected:
+  // The client area's resizes re-run ArrangeLayout, so the controls follow
+  // the window as their anchors would.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Building the controls (main_window_build.cpp).
+  void BuildMenus();
+  void BuildClientArea();
+  void BuildChart(QWidget* client);
+  void BuildGrid(QWidget* client);
+  void BuildPanel(QWidget* client);
+  void BuildDiagnostics(QWidget* client);
+  void BuildStatusBar();
+
+  // Start-up steps, in order.
+  void FormCreate();
+  void AlignEdits();
+  void SetupGrid();
+  void ArrangeLayout(int statusBarTop);
+  void CreateImagePools();
+
+  void ApplyDiagnostics();
+  void ApplyChartPaging();
+
+  std::unique_ptr<CycleRunner> runner_;
+  TForm2* form2_ = nullptr;
+  QWidget* client_ = nullptr;
+  MainLayout design_;
+  MainLayout layout_;
+  std::uint64_t memoLinesShown_ = 0;
+  int chartPointsShown_ = 0;
+};
+
+}  // namespace lcr

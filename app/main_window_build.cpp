@@ -1,0 +1,398 @@
+// Building the main window's controls and its start-up steps.
+#include <QAction>
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QEvent>
+#include <QFrame>
+#include <QGraphicsLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTableWidget>
+#include <QValueAxis>
+
+#include "app/main_window.h"
+#include "app/menu_icons.h"
+
+namespace lcr {
+
+namespace {
+
+constexpr std::array<int, kStatusPanelCount> kStatusPanelWidths{130, 150, 200, 200, 200};
+
+struct GridColumn {
+  int width;
+  const char* header;
+};
+constexpr std::array<GridColumn, 6> kGridColumns{{{33, "Index"},
+                                                  {50, "Time"},
+                                                  {45, "Main"},
+                                                  {115, "Main_Range"},
+                                                  {45, "Sub"},
+                                                  {65, "Sub_Range"}}};
+
+// The LCD backdrop, the art holder and the dial all share these sizes.
+constexpr int kLcdWidth = 350;
+constexpr int kLcdHeight = 150;
+constexpr int kDialLeft = 356;
+constexpr int kDialWidth = 330;
+constexpr int kDialHeight = 150;
+
+QLabel* MakeImage(const char* name, QWidget* parent, QRect geometry, bool visible) {
+  auto* image = new QLabel(parent);
+  image->setObjectName(QString::fromLatin1(name));
+  image->setGeometry(geometry);
+  image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  image->setAttribute(Qt::WA_TransparentForMouseEvents);
+  image->setVisible(visible);
+  return image;
+}
+
+QLineEdit* MakeEdit(const char* name, QWidget* parent, QRect geometry, bool visible,
+                    bool readOnly = true) {
+  auto* edit = new QLineEdit(parent);
+  edit->setObjectName(QString::fromLatin1(name));
+  edit->setGeometry(geometry);
+  edit->setReadOnly(readOnly);
+  edit->setVisible(visible);
+  return edit;
+}
+
+QPushButton* MakeButton(const char* name, const char* text, QWidget* parent, QRect geometry) {
+  auto* button = new QPushButton(QString::fromLatin1(text), parent);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setGeometry(geometry);
+  return button;
+}
+
+QPixmap FilledPixmap(int w, int h, QColor colour) {
+  QPixmap pixmap(w, h);
+  pixmap.fill(colour);
+  return pixmap;
+}
+
+void Place(QWidget* widget, const LayoutRect& r) { widget->setGeometry(r.left, r.top, r.width, r.height); }
+
+}  // namespace
+
+TForm1::TForm1(std::unique_ptr<SerialIo> io, QWidget* parent)
+    : QMainWindow(parent), runner_(std::make_unique<CycleRunner>(std::move(io))) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QStringLiteral("LCR TAVRIK"));
+  setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+  resize(kMainWindowWidth, kMainWindowHeight);
+  setMinimumSize(kMainWindowWidth, kMainWindowHeight);
+
+  BuildMenus();
+  BuildClientArea();
+  BuildStatusBar();
+  FormCreate();
+
+  connect(runner_.get(), &CycleRunner::changed, this, &TForm1::ApplyModel);
+  ApplyModel();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::BuildMenus() {
+  Menu_File = menuBar()->addMenu(QStringLiteral("&File"));
+  Menu_File->setObjectName(QStringLiteral("File1"));
+  Menu_Open = Menu_File->addAction(OpenPicture(), QStringLiteral("Open"), this, &TForm1::Menu_OpenClick);
+  Menu_Save = Menu_File->addAction(SavePicture(), QStringLiteral("Save"), this, &TForm1::Menu_SaveClick);
+  Menu_Graph = Menu_File->addAction(QStringLiteral("Export Graph"), this, &TForm1::Menu_GraphClick);
+  Menu_Excel = Menu_File->addAction(QStringLiteral("Export Excel File"), this, &TForm1::Menu_ExcelClick);
+  Menu_File->addSeparator();
+  Menu_Quit = Menu_File->addAction(QStringLiteral("Exit"), this, &TForm1::Menu_QuitClick);
+
+  Menu_Set = menuBar()->addMenu(QStringLiteral("&Set"));
+  Menu_Set->setObjectName(QStringLiteral("Set1"));
+  Menu_System = Menu_Set->addAction(QStringLiteral("System Set"), this, &TForm1::Menu_SystemClick);
+
+  Menu_Open->setObjectName(QStringLiteral("Menu_Open"));
+  Menu_Save->setObjectName(QStringLiteral("Menu_Save"));
+  Menu_Graph->setObjectName(QStringLiteral("Menu_Graph"));
+  Menu_Excel->setObjectName(QStringLiteral("Menu_Excel"));
+  Menu_Quit->setObjectName(QStringLiteral("Menu_Quit"));
+  Menu_System->setObjectName(QStringLiteral("Menu_System"));
+}
+
+void TForm1::BuildClientArea() {
+  client_ = new QWidget(this);
+  client_->setObjectName(QStringLiteral("Client"));
+  setCentralWidget(client_);
+  client_->installEventFilter(this);
+
+  design_ = DesignLayout();
+  BuildChart(client_);
+  BuildGrid(client_);
+  BuildPanel(client_);
+  BuildDiagnostics(client_);
+}
+
+void TForm1::BuildChart(QWidget* client) {
+  chart = new QChart();
+  chart->legend()->hide();
+  chart->setBackgroundRoundness(0);
+  chart->setMargins(QMargins(4, 6, 8, 2));
+  QLinearGradient background(0, 0, 0, 1);
+  background.setCoordinateMode(QGradient::ObjectMode);
+  background.setColorAt(0, QColor(0x12, 0x2f, 0x5e));
+  background.setColorAt(1, QColor(0x06, 0x13, 0x2b));
+  chart->setBackgroundBrush(background);
+  chart->setPlotAreaBackgroundVisible(true);
+  chart->setPlotAreaBackgroundBrush(QColor(0x04, 0x0d, 0x1f));
+
+  Series1 = new QLineSeries();
+  Series1->setObjectName(QStringLiteral("Series1"));
+  Series1->setName(QStringLiteral("Series1"));
+  Series1->setPen(QPen(QColor(Qt::red), 1.5));
+  Series1->setPointsVisible(false);
+  chart->addSeries(Series1);
+
+  LeftAxis = new QValueAxis();
+  BottomAxis = new QValueAxis();
+  for (QValueAxis* axis : {LeftAxis, BottomAxis}) {
+    axis->setLabelsColor(QColor(0xc8, 0xd8, 0xf4));
+    axis->setLinePenColor(QColor(0x4a, 0x6f, 0xb0));
+    axis->setGridLineColor(QColor(0x1f, 0x36, 0x5f));
+    axis->setMinorGridLineVisible(false);
+  }
+  LeftAxis->setRange(0, 1);
+  LeftAxis->setTickCount(11);
+  LeftAxis->setLabelFormat(QStringLiteral("%.1f"));
+  BottomAxis->setLabelFormat(QStringLiteral("%d"));
+  BottomAxis->setTickCount(11);
+  chart->addAxis(LeftAxis, Qt::AlignLeft);
+  chart->addAxis(BottomAxis, Qt::AlignBottom);
+  Series1->attachAxis(LeftAxis);
+  Series1->attachAxis(BottomAxis);
+
+  Chart1 = new QChartView(chart, client);
+  Chart1->setObjectName(QStringLiteral("Chart1"));
+  Chart1->setRenderHint(QPainter::Antialiasing, false);
+  Chart1->setRubberBand(QChartView::NoRubberBand);
+  Chart1->setFrameShape(QFrame::NoFrame);
+  Chart1->setBackgroundBrush(QColor(0x06, 0x13, 0x2b));
+  chart->layout()->setContentsMargins(0, 0, 0, 0);
+  Place(Chart1, design_.chart1);
+  ApplyChartPaging();
+
+  // The glyph strips and the colour swatch are never shown.
+  M_NO_MAIN = MakeImage("M_NO_MAIN", Chart1, QRect(0, 0, 10, 10), false);
+  S_NO_MAIN = MakeImage("S_NO_MAIN", Chart1, QRect(0, 0, 10, 10), false);
+  LCD_CLIME = MakeImage("LCD_CLIME", Chart1, QRect(0, 0, 29, 24), false);
+
+  // The chart read-out: a thin line and a box that follow the mouse.
+  Shape1 = new QFrame(Chart1);
+  Shape1->setObjectName(QStringLiteral("Shape1"));
+  Shape1->setFrameShape(QFrame::VLine);
+  Shape1->setGeometry(0, 0, 1, design_.chart1.height);
+  Shape1->hide();
+  suiEdit4 = MakeEdit("suiEdit4", Chart1, QRect(0, 0, 150, 36), false);
+
+  ScrollBar1 = new QScrollBar(Qt::Horizontal, client);
+  ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
+  Place(ScrollBar1, design_.scrollBar1);
+  connect(ScrollBar1, &QScrollBar::valueChanged, this, &TForm1::ScrollBar1Change);
+}
+
+void TForm1::BuildGrid(QWidget* client) {
+  StringGrid1 = new QTableWidget(client);
+  StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+  StringGrid1->verticalHeader()->hide();
+  StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+  StringGrid1->setWordWrap(false);
+  StringGrid1->setCornerButtonEnabled(false);
+  StringGrid1->setEnabled(false);
+  Place(StringGrid1, design_.stringGrid1);
+
+  ScrollBar2 = new QScrollBar(Qt::Vertical, client);
+  ScrollBar2->setObjectName(QStringLiteral("ScrollBar2"));
+  Place(ScrollBar2, design_.scrollBar2);
+  connect(ScrollBar2, &QScrollBar::valueChanged, this, &TForm1::ScrollBar2Change);
+}
+
+void TForm1::BuildPanel(QWidget* client) {
+  Panel1 = new QFrame(client);
+  Panel1->setObjectName(QStringLiteral("Panel1"));
+  Panel1->setFrameShape(QFrame::StyledPanel);
+  Place(Panel1, design_.panel1);
+
+  Image3 = MakeImage("Image3", Panel1, QRect(1, 1, kLcdWidth, kLcdHeight), true);
+  Image3->setPixmap(FilledPixmap(kLcdWidth, kLcdHeight, Qt::black));
+  lcdmain = MakeImage("lcdmain", Panel1, QRect(1, 1, kLcdWidth, kLcdHeight), false);
+
+  const QRect dial(kDialLeft, 1, kDialWidth, kDialHeight);
+  bpmain = MakeImage("bpmain", Panel1, dial, true);
+  bpmain->setPixmap(FilledPixmap(kDialWidth, kDialHeight, Qt::white));
+  bpback = MakeImage("bpback", Panel1, dial, false);
+  BP_2 = MakeImage("BP_2", Panel1, dial, false);
+  BP_10 = MakeImage("BP_10", Panel1, dial, false);
+  BP_125 = MakeImage("BP_125", Panel1, dial, false);
+  MainNO = MakeEdit("MainNO", Panel1, QRect(kDialLeft + 95, 110, 140, 34), true);
+  MTEXT = MakeEdit("MTEXT", Panel1, QRect(kDialLeft + 240, 118, 60, 20), false);
+  MTEXTN = MakeEdit("MTEXTN", Panel1, QRect(kDialLeft + 240, 118, 60, 20), false);
+
+  // Statistics: caption, then the value; maximum above, minimum below.
+  const int captionLeft = 694, editLeft = 732, editWidth = 128;
+  struct Stat {
+    const char* caption;
+    const char* name;
+    int top;
+    QLineEdit** edit;
+  };
+  const Stat stats[] = {{"MAX", "Max_Num", 8, &Max_Num},
+                        {"TIME", "Max_Tim", 38, &Max_Tim},
+                        {"MIN", "Min_Num", 82, &Min_Num},
+                        {"TIME", "Min_Tim", 112, &Min_Tim}};
+  for (const Stat& s : stats) {
+    auto* caption = new QLabel(QString::fromLatin1(s.caption), Panel1);
+    caption->setObjectName(QStringLiteral("Caption_") + QString::fromLatin1(s.name));
+    caption->setGeometry(captionLeft, s.top, editLeft - captionLeft - 4, 24);
+    *s.edit = MakeEdit(s.name, Panel1, QRect(editLeft, s.top, editWidth, 24), true);
+  }
+
+  const int buttonLeft = 872, buttonWidth = 106, buttonHeight = 31;
+  Button_Start = MakeButton("Button_Start", "Start", Panel1, QRect(buttonLeft, 6, buttonWidth, buttonHeight));
+  Button_Stop = MakeButton("Button_Stop", "Stop", Panel1, QRect(buttonLeft, 42, buttonWidth, buttonHeight));
+  Button_Reset = MakeButton("Button_Reset", "Reset", Panel1, QRect(buttonLeft, 78, buttonWidth, buttonHeight));
+  Bution_Exit = MakeButton("Bution_Exit", "Exit", Panel1, QRect(buttonLeft, 114, buttonWidth, buttonHeight));
+  Button_Stop->setEnabled(false);
+  connect(Button_Start, &QPushButton::clicked, this, &TForm1::Button_StartClick);
+  connect(Button_Stop, &QPushButton::clicked, this, &TForm1::Button_StopClick);
+  connect(Button_Reset, &QPushButton::clicked, this, &TForm1::Button_ResetClick);
+  connect(Bution_Exit, &QPushButton::clicked, this, &TForm1::Bution_ExitClick);
+}
+
+void TForm1::BuildDiagnostics(QWidget* client) {
+  struct Read {
+    const char* name;
+    QLineEdit** edit;
+  };
+  const Read reads[] = {{"Edit1", &Edit1}, {"Edit2", &Edit2}, {"Edit3", &Edit3}, {"Edit4", &Edit4}, {"Edit5", &Edit5}};
+  int top = 8;
+  for (const Read& r : reads) {
+    *r.edit = MakeEdit(r.name, client, QRect(8, top, 580, 22), false, false);
+    top += 26;
+  }
+  Memo1 = new QPlainTextEdit(client);
+  Memo1->setObjectName(QStringLiteral("Memo1"));
+  Memo1->setGeometry(8, top, 580, 200);
+  Memo1->setMaximumBlockCount(int(Diagnostics::kMemoLines));
+  Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Memo1->hide();
+
+  CheckBox1 = new QCheckBox(QStringLiteral("Show data for test"), client);
+  CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+  CheckBox1->setGeometry(8, top + 206, 160, 20);
+  CheckBox1->hide();
+  connect(CheckBox1, &QCheckBox::toggled, this, &TForm1::CheckBox1Click);
+}
+
+void TForm1::BuildStatusBar() {
+  StatusBar1 = new QStatusBar(this);
+  StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+  setStatusBar(StatusBar1);
+  for (int i = 0; i < kStatusPanelCount; ++i) {
+    auto* panel = new QLabel(StatusBar1);
+    panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+    panel->setFixedWidth(kStatusPanelWidths[std::size_t(i)]);
+    StatusBar1->addWidget(panel);
+    StatusPanels[std::size_t(i)] = panel;
+  }
+}
+
+void TForm1::FormCreate() {
+  AlignEdits();
+  lcr::FormCreate(cycle(), QLocale());  // dial state, grid rows, decimal mark
+  SetupGrid();
+  ArrangeLayout(kMainWindowHeight - menuBar()->sizeHint().height() - StatusBar1->sizeHint().height());
+  CreateImagePools();
+}
+
+void TForm1::AlignEdits() {
+  MTEXTN->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  MTEXTN->setLayoutDirection(Qt::LeftToRight);
+  MainNO->setAlignment(Qt::AlignCenter);
+  MTEXTN->update();
+  MainNO->update();
+}
+
+void TForm1::SetupGrid() {
+  StringGrid1->setColumnCount(int(kGridColumns.size()));
+  // Grid row 0 is the header; the table holds the data rows 1..R-1.
+  StringGrid1->setRowCount(cycle().win.gridRowCount - 1);
+  QStringList headers;
+  for (std::size_t c = 0; c < kGridColumns.size(); ++c) {
+    StringGrid1->setColumnWidth(int(c), kGridColumns[c].width);
+    headers << QString::fromLatin1(kGridColumns[c].header);
+  }
+  StringGrid1->setHorizontalHeaderLabels(headers);
+  QHeaderView* rows = StringGrid1->verticalHeader();
+  rows->setMinimumSectionSize(kGridRowHeight);
+  rows->setDefaultSectionSize(kGridRowHeight);
+  rows->setSectionResizeMode(QHeaderView::Fixed);
+  QHeaderView* columns = StringGrid1->horizontalHeader();
+  columns->setFixedHeight(kGridRowHeight + 2);
+  columns->setSectionResizeMode(QHeaderView::Fixed);
+  columns->setHighlightSections(false);
+  // Every cell gets its item now, so filling the grid only sets texts.
+  for (int r = 0; r < StringGrid1->rowCount(); ++r)
+    for (int c = 0; c < StringGrid1->columnCount(); ++c)
+      if (!StringGrid1->item(r, c)) StringGrid1->setItem(r, c, new QTableWidgetItem());
+}
+
+void TForm1::ArrangeLayout(int statusBarTop) {
+  layout_ = lcr::ArrangeLayout(design_, statusBarTop, width());
+  Place(Panel1, layout_.panel1);
+  Place(Chart1, layout_.chart1);
+  Place(StringGrid1, layout_.stringGrid1);
+  Place(ScrollBar2, layout_.scrollBar2);
+  Place(ScrollBar1, layout_.scrollBar1);
+  Shape1->resize(1, layout_.chart1.height);
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == client_ && event->type() == QEvent::Resize) ArrangeLayout(client_->height());
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::CreateImagePools() {
+  SegmentImages.reserve(kSegmentImageCount);
+  for (int i = 0; i < kSegmentImageCount; ++i) {
+    auto* image = new QLabel(Panel1);
+    image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    image->setScaledContents(false);
+    image->setAttribute(Qt::WA_TransparentForMouseEvents);
+    image->raise();
+    SegmentImages.push_back(image);
+  }
+  SubGlyphImages.reserve(kGlyphImageCount);
+  MainGlyphImages.reserve(kGlyphImageCount);
+  for (int i = 0; i < kGlyphImageCount; ++i) {
+    auto* sub = new QLabel(Panel1);
+    sub->setAttribute(Qt::WA_TransparentForMouseEvents);
+    sub->raise();
+    sub->hide();
+    SubGlyphImages.push_back(sub);
+    auto* main = new QLabel(Panel1);
+    main->setAttribute(Qt::WA_TransparentForMouseEvents);
+    main->hide();
+    main->raise();
+    MainGlyphImages.push_back(main);
+  }
+}
+
+}  // namespace lcr

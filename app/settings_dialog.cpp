@@ -1,0 +1,110 @@
+#include "app/settings_dialog.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QSlider>
+#include <QSpinBox>
+
+namespace lcr {
+
+namespace {
+
+QSlider* MakeSlider(const char* name, QWidget* parent, int minimum, int maximum, int page, int position,
+                    QRect geometry) {
+  auto* slider = new QSlider(Qt::Horizontal, parent);
+  slider->setObjectName(QString::fromLatin1(name));
+  slider->setRange(minimum, maximum);
+  slider->setPageStep(page);
+  slider->setSingleStep(1);
+  slider->setValue(position);
+  slider->setTickPosition(QSlider::TicksBelow);
+  slider->setTickInterval(page);
+  slider->setGeometry(geometry);
+  return slider;
+}
+
+QLabel* MakeLabel(const char* name, const QString& text, QWidget* parent, QRect geometry) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->setGeometry(geometry);
+  return label;
+}
+
+}  // namespace
+
+TForm2::TForm2(CycleRunner& runner, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      runner_(runner) {
+  setObjectName(QStringLiteral("Form2"));
+  setWindowTitle(QStringLiteral("System Seting"));
+  setModal(true);
+  setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+  setFixedSize(kSettingsWidth, kSettingsHeight);
+  move(kSettingsLeft, kSettingsTop);
+
+  GroupBox1 = new QGroupBox(this);
+  GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+  GroupBox1->setGeometry(10, 8, kSettingsWidth - 20, kSettingsHeight - 18);
+
+  Label4 = MakeLabel("Label4", QStringLiteral("Max Points Per Page"), GroupBox1, QRect(20, 22, 150, 22));
+  NumberEdit1 = new QSpinBox(GroupBox1);
+  NumberEdit1->setObjectName(QStringLiteral("NumberEdit1"));
+  NumberEdit1->setReadOnly(true);
+  NumberEdit1->setButtonSymbols(QAbstractSpinBox::NoButtons);
+  NumberEdit1->setRange(0, 100000);
+  NumberEdit1->setValue(kDefaultPointsPerPage);
+  NumberEdit1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  NumberEdit1->setGeometry(180, 20, 80, 24);
+  TrackBar2 = MakeSlider("TrackBar2", GroupBox1, 50, 500, 50, kDefaultPointsPerPage, QRect(20, 52, 450, 34));
+
+  Label1 = MakeLabel("Label1", QStringLiteral("Sampling Rate:"), GroupBox1, QRect(20, 100, 110, 22));
+  Label3 = MakeLabel("Label3", QStringLiteral("120/Minute"), GroupBox1, QRect(132, 100, 120, 22));
+  TrackBar1 = MakeSlider("TrackBar1", GroupBox1, 1, 120, 10, 120, QRect(20, 128, 450, 34));
+
+  suiButton1 = new QPushButton(QStringLiteral("Cancel"), GroupBox1);
+  suiButton1->setObjectName(QStringLiteral("suiButton1"));
+  suiButton1->setGeometry(270, 186, 95, 30);
+  suiButton2 = new QPushButton(QStringLiteral("Apply"), GroupBox1);
+  suiButton2->setObjectName(QStringLiteral("suiButton2"));
+  suiButton2->setGeometry(375, 186, 95, 30);
+  suiButton2->setDefault(true);
+
+  connect(TrackBar1, &QSlider::valueChanged, this, &TForm2::TrackBar1Change);
+  connect(TrackBar2, &QSlider::valueChanged, this, &TForm2::suiTrackBar2Change);
+  connect(suiButton1, &QPushButton::clicked, this, &TForm2::suiButton1Click);
+  connect(suiButton2, &QPushButton::clicked, this, &TForm2::suiButton2Click);
+
+  FormCreate();
+}
+
+void TForm2::LoadSettings() {
+  const WindowModel& w = runner_.cycle().win;
+  TrackBar2->setValue(w.pointsPerPage);
+  TrackBar1->setValue(RateFromInterval(w.showTime.intervalMs));
+}
+
+void TForm2::FormCreate() { LoadSettings(); }
+
+void TForm2::FormShow() { LoadSettings(); }
+
+void TForm2::showEvent(QShowEvent* event) {
+  if (!event->spontaneous()) FormShow();
+  QDialog::showEvent(event);
+}
+
+void TForm2::TrackBar1Change(int position) { Label3->setText(QStringLiteral("%1/Minute ").arg(position)); }
+
+void TForm2::suiTrackBar2Change(int position) { NumberEdit1->setValue(position); }
+
+void TForm2::suiButton1Click() { reject(); }
+
+void TForm2::suiButton2Click() {
+  ApplySettings(runner_.cycle(), TrackBar2->value(), TrackBar1->value());
+  runner_.applyTimers();
+  emit settingsApplied();
+  accept();
+}
+
+}  // namespace lcr

@@ -1,0 +1,59 @@
+#pragma once
+// The settings dialog: sampling rate and chart points per page. It owns no
+// setting; it loads them from the cycle and applies them through it.
+
+#include <QDialog>
+
+#include "app/cycle/cycle_runner.h"
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QSlider;
+class QSpinBox;
+
+namespace lcr {
+
+inline constexpr int kSettingsWidth = 511;
+inline constexpr int kSettingsHeight = 256;
+inline constexpr int kSettingsLeft = 659;
+inline constexpr int kSettingsTop = 318;
+
+class TForm2 : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TForm2(CycleRunner& runner, QWidget* parent = nullptr);
+
+  QGroupBox* GroupBox1 = nullptr;
+  QLabel* Label1 = nullptr;
+  QLabel* Label3 = nullptr;
+  QLabel* Label4 = nullptr;
+  QSpinBox* NumberEdit1 = nullptr;
+  QSlider* TrackBar1 = nullptr;  // samples per minute
+  QSlider* TrackBar2 = nullptr;  // chart points per page
+  QPushButton* suiButton1 = nullptr;  // Cancel
+  QPushButton* suiButton2 = nullptr;  // Apply
+
+ signals:
+  // Apply changed the settings; the main window shows them.
+  void settingsApplied();
+
+ public slots:
+  void FormCreate();
+  void FormShow();
+  void TrackBar1Change(int position);
+  void suiTrackBar2Change(int position);
+  void suiButton1Click();
+  void suiButton2Click();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void LoadSettings();
+
+  CycleRunner& runner_;
+};
+
+}  // namespace lcr
