@@ -326,6 +326,24 @@ TEST_F(QtSerialIoTest, ReadsReturnAtOnceAndWaitTakesBytesIn) {
   io.sio_close(1);
 }
 
+// A meter streaming into a line nobody has open must not leave a backlog of
+// stale frames for whoever opens it later.
+TEST_F(QtSerialIoTest, ALineNobodyReadsHoldsNoLongBacklog) {
+  Simulator sim;
+  ASSERT_TRUE(sim.Start({"--interval", "10", "--link", LinkPath()}));
+  Pump(1500);  // some 150 frames, 2500 bytes, with nobody reading
+  ScopedEnv env(lcr::kPortsEnvVar, LinkPath().toLocal8Bit());
+  QtSerialIo io;
+  ASSERT_EQ(io.sio_open(1), 0);
+  Pump(100);
+  char buffer[lcr::kReadChunk];
+  int total = 0;
+  for (int n; (n = io.sio_read(1, buffer, sizeof buffer)) > 0;) total += n;
+  EXPECT_GE(total, 17);
+  EXPECT_LT(total, 1800);
+  io.sio_close(1);
+}
+
 TEST_F(QtSerialIoTest, AReplugedMeterGoesOnDeliveringFrames) {
   ScopedEnv env(lcr::kPortsEnvVar, LinkPath().toLocal8Bit());
   QtSerialIo io;
