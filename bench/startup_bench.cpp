@@ -1,0 +1,100 @@
+// The window's costs: from program start to the window shown, and one
+// display tick with the views that exist.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QPushButton>
+#include <memory>
+
+#include "app/deep_blue_style.h"
+#include "app/main_window.h"
+#include "app/settings_dialog.h"
+#include "link/scripted_serial_io.h"
+
+namespace {
+
+QApplication& App() {
+  static int argc = 1;
+  static char name[] = "startup_bench";
+  static char* argv[] = {name, nullptr};
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  static QApplication app(argc, argv);
+  static const bool styled = [] {
+    lcr::ApplyDeepBlueStyle(app);
+    return true;
+  }();
+  (void)styled;
+  return app;
+}
+
+// The whole program: process start, both windows, the first show, exit.
+void BM_StartToWindowShown(benchmark::State& state) {
+  for (auto _ : state) {
+    QProcess p;
+    p.start(QStringLiteral(LCR_TAVRIK_PATH), {"-platform", "offscreen", "--quit-when-shown"});
+    if (!p.waitForFinished(10000) || p.exitCode() != 0) {
+      state.SkipWithError("lcr-tavrik did not start and quit");
+      return;
+    }
+  }
+}
+BENCHMARK(BM_StartToWindowShown)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+
+// The same inside one process: both windows built and the main one shown.
+void BM_WindowsBuiltAndShown(benchmark::State& state) {
+  App();
+  for (auto _ : state) {
+    lcr::TForm1 form(std::make_unique<lcr::ScriptedSerialIo>());
+    lcr::TForm2 dialog(form.runner(), &form);
+    form.setSettingsDialog(&dialog);
+    form.show();
+    QApplication::processEvents();
+  }
+}
+BENCHMARK(BM_WindowsBuiltAndShown)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
+
+// One display tick that records a sample, and the window showing the model.
+void BM_DisplayTick(benchmark::State& state) {
+  App();
+  auto scripted = std::make_unique<lcr::ScriptedSerialIo>();
+  lcr::ScriptedSerialIo* io = scripted.get();
+  lcr::TForm1 form(std::move(scripted));
+  form.show();
+  QApplication::processEvents();
+
+  // Link to a family 730 meter and decode three frames.
+  std::vector<unsigned char> frame(17, 0);
+  frame[1] = 0x0D;
+  frame[15] = 0x0D;
+  frame[16] = 0x0A;
+  frame[7] = 0x23;
+  frame[8] = 0x08;
+  std::vector<unsigned char> two(frame);
+  two.insert(two.end(), frame.begin(), frame.end());
+  form.Button_Start->click();
+  io->QueueRead(1, two);
+  form.runner().onCheckCom();
+  for (int i = 0; i < 3; ++i) {
+    io->QueueRead(1, frame);
+    form.runner().onReadCom();
+  }
+  lcr::Cycle& c = form.cycle();
+  const std::string codes = c.acq.reading.DisplayCodes;
+  if (c.acq.LinkCount < 3 || codes.find('1') == std::string::npos) {
+    state.SkipWithError("the scripted meter did not link");
+    return;
+  }
+  const std::int32_t before = c.table.RecordCount;
+  for (auto _ : state) {
+    c.acq.reading.DisplayCodes = codes;
+    form.runner().onShowTime();
+  }
+  if (c.table.RecordCount - before != std::int32_t(state.iterations()))
+    state.SkipWithError("a tick did not record its sample");
+  form.runner().stop();
+}
+BENCHMARK(BM_DisplayTick)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+}  // namespace
