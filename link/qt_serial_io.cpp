@@ -243,7 +243,11 @@ int QtSerialIo::sio_read(int port, char* buffer, int len) {
   if (!ValidPort(port)) return kSioBadPort;
   if (buffer == nullptr || len <= 0) return kSioBadParameter;
   Slot& slot = slots_[port];
-  if (slot.lost) TryReopen(slot);
+  if (slot.lost) {
+    TryReopen(slot);
+    // Still open as far as the caller knows: nothing has arrived.
+    if (slot.lost) return 0;
+  }
   if (!IsOpen(port)) return kSioNotOpen;
   // Only what the event loop (or Wait) has taken in: this never blocks.
   const qint64 n = slot.serial->read(buffer, len);

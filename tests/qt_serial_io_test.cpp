@@ -313,7 +313,7 @@ TEST_F(QtSerialIoTest, ReadsReturnAtOnceAndWaitTakesBytesIn) {
   QElapsedTimer t;
   t.start();
   EXPECT_LE(io.sio_read(1, buffer, sizeof buffer), 0);
-  EXPECT_LT(t.elapsed(), 20);
+  EXPECT_LT(t.elapsed(), 50);
   // Wait blocks for its time and takes in what arrives meanwhile.
   t.restart();
   io.Wait(1, 150);
@@ -359,7 +359,7 @@ TEST_F(QtSerialIoTest, AReplugedMeterGoesOnDeliveringFrames) {
   ASSERT_TRUE(PumpUntil([&] { return !io.IsOpen(1); }, 3000));
   char buffer[lcr::kReadChunk];
   for (int i = 0; i < 5; ++i) {
-    EXPECT_LE(io.sio_read(1, buffer, sizeof buffer), 0);
+    EXPECT_EQ(io.sio_read(1, buffer, sizeof buffer), 0);
     Pump(20);
   }
 
