@@ -224,6 +224,10 @@ ReadPassResult ReadPass(AcquisitionState& s, SerialIo& io, const QDateTime& now)
     if (s.reading.FrameStatus == "1") {
       ++s.LinkCount;
       result.decoded = true;
+      // Follow a meter that changed family while linked: stepping by the
+      // detected family's length would land inside the new frames, and the
+      // loop would end on a "4" that drops the reading just decoded.
+      s.FrameLength = s.ModelTag == kFamily68 ? kFrameLength68 : kFrameLength730;
       if (s.PendingLen > s.FrameLength) {
         s.ReadPos += s.FrameLength;
         s.PendingLen -= s.FrameLength;

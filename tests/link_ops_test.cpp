@@ -227,6 +227,23 @@ TEST_F(Link, BlankSecondaryClearsItsRangeAndFunction) {
   EXPECT_EQ(s.reading.SubFunction, "");
 }
 
+TEST_F(Link, AFamilySwitchWhileLinkedKeepsTheReadings) {
+  Linked(kFamily730);
+  Pass(Concat({Frame68(), Frame68({{28, 0x28}})}));
+  EXPECT_EQ(s.reading.FrameStatus, "1");
+  EXPECT_EQ(s.reading.DisplayCodes[3], '1');  // the second frame stands
+  EXPECT_EQ(s.LinkCount, 2);
+  EXPECT_EQ(s.ModelTag, kFamily68);
+
+  // And back: the first read of the shorter frames must hold 31 bytes.
+  Pass(Concat({Frame730Value(76), Frame730Value(77)}));
+  EXPECT_EQ(s.reading.FrameStatus, "1");
+  EXPECT_EQ(s.ModelTag, kFamily730);
+  Pass(Concat({Frame730Value(1), Frame730Value(2), Frame730Value(3)}));
+  EXPECT_EQ(s.reading.MainValue, "3");
+  EXPECT_EQ(s.LinkCount, 7);
+}
+
 TEST_F(Link, ExtractFrameZeroesEveryStartThatYieldedNothing) {
   Linked(kFamily730);
   Bytes read = Concat({Junk(3, 0x00), Frame68({{29, 0x00}}), Frame730Value(5)});
