@@ -3,11 +3,16 @@
 #include <cmath>
 #include <cstdio>
 
+#include "app/cycle/views.h"
 #include "link/link_ops.h"
 
 namespace lcr {
 
-std::unique_ptr<Cycle> MakeCycle() { return std::make_unique<Cycle>(); }
+std::unique_ptr<Cycle> MakeCycle() {
+  auto c = std::make_unique<Cycle>();
+  SetGridRowCount(c->grid, c->win.gridRowCount);
+  return c;
+}
 
 int RoundHalfUp(double x) {
   const double whole = std::trunc(x);
@@ -42,6 +47,7 @@ std::string FormatDateClock(const QDateTime& t) {
 void FormCreate(Cycle& c, const QLocale& locale) {
   c.dial = DialStateTexts{};
   c.win.gridRowCount = kGridDesignHeight / kGridRowHeight - 2;
+  SetGridRowCount(c.grid, c.win.gridRowCount);
   c.acq.DecimalMark = DecideDecimalMark(locale);
 }
 
@@ -85,7 +91,8 @@ void ButtonStopClick(Cycle& c, SerialIo& io) {
 
 void ButtonResetClick(Cycle& c) {
   c.table.RecordCount = 0;
-  // The views and the dial follow as they land: ResetViews, UpdateDial("0", "2.2000").
+  ResetViews(c);
+  // UpdateDial("0", "2" + DecimalMark + "2000") follows with the dial.
 }
 
 void MenuQuitClick(Cycle&, SerialIo& io) { ClosePortsExcept(io, 0); }
@@ -126,7 +133,7 @@ void SetScrollBar1Position(Cycle& c, int position) {
   const int old = bar.position;
   bar.position = std::clamp(position, bar.minimum, bar.maximum);
   if (bar.position == old || !bar.enabled || c.table.RecordCount == 0) return;
-  // UpdateChart(bar.position) once the chart lands.
+  UpdateChart(c, bar.position);
 }
 
 void SetScrollBar2Position(Cycle& c, int position) {
@@ -134,7 +141,7 @@ void SetScrollBar2Position(Cycle& c, int position) {
   const int old = bar.position;
   bar.position = std::clamp(position, bar.minimum, bar.maximum);
   if (bar.position == old || !bar.enabled || c.table.RecordCount == 0) return;
-  // FillGrid(bar.position) once the grid lands.
+  FillGrid(c, bar.position);
 }
 
 namespace {
@@ -168,7 +175,10 @@ bool ShowTimeTimer(Cycle& c, const QDateTime& now) {
   BuildPanelFlags(s);
   AppendRecord(c.table, s.reading, c.sampleTimeText, s.ActiveFamily);
   FollowNewestRecord(c);
-  // RenderPanel, FillGrid, UpdateDial and UpdateChart join here as they land.
+  // RenderPanel joins here with the panel.
+  FillGrid(c, c.table.RecordCount);
+  // UpdateDial joins here with the dial.
+  UpdateChart(c, c.table.RecordCount);
   if (c.onSampleRecorded) c.onSampleRecorded();
   s.reading.DisplayCodes.assign(kBlankDisplayCodes);
   return true;

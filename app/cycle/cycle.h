@@ -12,6 +12,8 @@
 #include "app/cycle/window_model.h"
 #include "link/acquisition_state.h"
 #include "link/serial_io.h"
+#include "log/chart_model.h"
+#include "log/grid_model.h"
 #include "log/measurement_table.h"
 
 namespace lcr {
@@ -27,6 +29,8 @@ struct Cycle {
   AcquisitionState acq;
   MeasurementTable table;
   WindowModel win;
+  ChartModel chart;  // Series1, the statistics texts, ChartFirstRow
+  GridModel grid;    // StringGrid1's data rows
   DialStateTexts dial;
   std::string sampleTimeText;  // "hh:nn:ss" of the last recorded sample
 

@@ -77,6 +77,7 @@ struct WindowModel {
   ScrollBarModel scrollBar2{1, 1, 1, 1, true};
 
   int gridRowCount = kGridDesignHeight / kGridRowHeight - 2;
+  int gridHeight = kGridDesignHeight;  // StringGrid1's height in pixels, as laid out
   int pointsPerPage = kDefaultPointsPerPage;  // the chart's maximum points per page
 };
 

@@ -1,0 +1,49 @@
+#include "app/cycle/views.h"
+
+#include <algorithm>
+
+namespace lcr {
+
+namespace {
+
+// The grid model always has the rows the window model counts.
+void SyncGridRows(Cycle& c) {
+  if (int(c.grid.rows.size()) != c.win.gridRowCount - 1) SetGridRowCount(c.grid, c.win.gridRowCount);
+}
+
+}  // namespace
+
+void UpdateChart(Cycle& c, std::int32_t lastRow) {
+  ChartWindow w;
+  w.lastRow = lastRow;
+  w.pointsPerPage = c.win.pointsPerPage;
+  w.followsNewest = c.win.scrollBar1.position == c.win.scrollBar1.maximum;
+  w.decimalMark = c.acq.DecimalMark;
+  UpdateChart(c.chart, c.table, w);
+}
+
+void FillGrid(Cycle& c, std::int32_t lastRow) {
+  SyncGridRows(c);
+  FillGrid(c.grid, c.table, lastRow);
+}
+
+void ResetViews(Cycle& c) {
+  WindowModel& w = c.win;
+  ClearChart(c.chart);  // the series and the statistics texts
+
+  w.scrollBar1.SetMinimum(1);
+  w.scrollBar1.SetMaximum(w.pointsPerPage);
+  w.scrollBar1.SetMinimum(w.pointsPerPage);
+
+  SyncGridRows(c);
+  ClearGrid(c.grid);
+  // A grid needs its header and one data row at least.
+  w.gridRowCount = std::max(w.gridHeight / kGridRowHeight - 2, 2);
+  SyncGridRows(c);
+
+  w.scrollBar2.SetMinimum(1);
+  w.scrollBar2.SetMaximum(1);
+  // The dial's clean face and its MainNO text follow with the dial.
+}
+
+}  // namespace lcr

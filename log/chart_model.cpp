@@ -1,0 +1,236 @@
+#include "log/chart_model.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "log/record_text.h"
+
+namespace lcr {
+
+int PrefixCode(char prefix) {
+  switch (prefix) {
+    case 'p': return 0;
+    case 'n': return 3;
+    case 'u': return 6;
+    case 'm': return 9;
+    case ' ': return 12;
+    case 'K': return 15;
+    case 'M': return 18;
+    default: return 0;
+  }
+}
+
+int CaptionPrefixCode(std::string_view caption) {
+  static constexpr std::string_view kPrefixes = " KMmnpu";
+  const int n = int(caption.size());
+  // The unit follows the prefix, so the scan starts one character early.
+  for (int pos = n - 1; pos >= n - 4 && pos >= 1; --pos) {
+    const char ch = caption[std::size_t(pos - 1)];
+    if (kPrefixes.find(ch) != std::string_view::npos) return PrefixCode(ch);
+  }
+  return 0;
+}
+
+double RoundTo4(double y) {
+  const double r = std::round(y * 10000.0) / 10000.0;
+  return r == 0 ? 0.0 : r;  // no negative zero
+}
+
+namespace {
+
+bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
+
+// 10^d, exact as long as the power of ten is.
+double Pow10(int d) {
+  double p = 1;
+  for (int i = 0; i < std::abs(d); ++i) p *= 10;
+  return d < 0 ? 1 / p : p;
+}
+
+// v * 10^d, dividing for negative d so that 1500 nF in uF stays 1.5.
+double Scale(double v, int d) { return d >= 0 ? v * Pow10(d) : v / Pow10(-d); }
+
+std::optional<double> Convert(const char* first, const char* last) {
+  double value = 0;
+  const auto [end, ec] = std::from_chars(first, last, value);
+  if (ec != std::errc() || end != last || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+// The full-scale number of a caption: from its first digit, the run of
+// digits and "."; as much of that run as reads as a number ("1.2.3" reads
+// 1.2). None when the caption holds no digit.
+std::optional<double> FullScale(std::string_view caption) {
+  const auto isDigit = [](char ch) { return ch >= '0' && ch <= '9'; };
+  std::size_t first = 0;
+  while (first < caption.size() && !isDigit(caption[first])) ++first;
+  if (first == caption.size()) return std::nullopt;
+  std::size_t last = first;
+  while (last < caption.size() && (isDigit(caption[last]) || caption[last] == '.')) ++last;
+  double value = 0;
+  const char* begin = caption.data() + first;
+  const auto result = std::from_chars(begin, caption.data() + last, value, std::chars_format::fixed);
+  if (result.ec != std::errc() || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+bool IsWord(std::string_view v) {
+  return v == "Pass" || v == "Fail" || v == "Err" || v == "Open" || v == "Short";
+}
+
+}  // namespace
+
+std::optional<double> ParseLocaleNumber(std::string_view text, std::string_view decimalMark) {
+  char buf[64];
+  if (text.empty() || text.size() >= sizeof buf || decimalMark.size() != 1) return std::nullopt;
+  const char mark = decimalMark[0];
+  std::size_t i = 0, n = 0;
+  if (text[i] == '+' || text[i] == '-') {
+    if (text[i] == '-') buf[n++] = '-';
+    ++i;
+  }
+  int digits = 0;
+  bool sawMark = false;
+  for (; i < text.size(); ++i) {
+    const char ch = text[i];
+    if (ch >= '0' && ch <= '9') {
+      ++digits;
+      buf[n++] = ch;
+    } else if (ch == mark && !sawMark) {
+      sawMark = true;
+      buf[n++] = '.';
+    } else {
+      break;
+    }
+  }
+  if (digits == 0) return std::nullopt;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    buf[n++] = 'e';
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) buf[n++] = text[i++];
+    int expDigits = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++expDigits) buf[n++] = text[i];
+    if (expDigits == 0) return std::nullopt;
+  }
+  if (i != text.size()) return std::nullopt;
+  return Convert(buf, buf + n);
+}
+
+double PlotValue(std::string_view v, std::string_view mainCaption, int rowCode, int refCode,
+                 std::string_view decimalMark, double previous) {
+  double y = previous;
+  const int d = rowCode - refCode;
+  if (!Contains(v, "O") && !Contains(v, "HI") && !Contains(v, "--") && !IsWord(v)) {
+    if (const auto number = ParseLocaleNumber(v, decimalMark)) y = RoundTo4(Scale(*number, d));
+  }
+  if (Contains(v, "----")) y = 0;
+  if (Contains(v, "OL") || Contains(v, "UL") || Contains(v, "HI") || v == "Pass" || v == "Open") {
+    // A caption without digits (only from a data file) leaves y as it was.
+    if (const auto full = FullScale(mainCaption)) {
+      y = RoundTo4(Scale(*full, -d));
+      if (Contains(v, "-") && !Contains(v, "--")) y = -y;
+    }
+  } else if (Contains(v, "LO") || v == "Fail" || v == "Short") {
+    y = 0;
+  }
+  return RoundTo4(y);
+}
+
+void ClearChart(ChartModel& chart) {
+  chart.points.clear();
+  chart.Max_Num.clear();
+  chart.Max_Tim.clear();
+  chart.Min_Num.clear();
+  chart.Min_Tim.clear();
+  ++chart.revision;
+}
+
+namespace {
+
+void TakeStatistic(std::string& num, std::string& time, const MeasurementRecord& rec) {
+  num.assign(rec.MainValue.View());
+  num += ' ';
+  num += Chars(rec.MainCaption.View(), 16, 19);
+  time.assign(rec.TimeText.View());
+}
+
+void SetLeftAxis(ChartModel& chart, std::string_view caption, std::string_view decimalMark) {
+  const std::string_view c = Chars(caption, 4, int(caption.size()) - 3);
+  const std::size_t at = decimalMark.empty() ? std::string_view::npos : c.find(decimalMark);
+  const int p = at == std::string_view::npos ? 0 : int(at) + 1;
+  switch (p) {
+    case 0: chart.valueFormat = "#####"; break;
+    case 2: chart.valueFormat = "0.####"; break;
+    case 3: chart.valueFormat = "#0.###"; break;
+    case 4: chart.valueFormat = "##0.##"; break;
+    case 5: chart.valueFormat = "###0.#"; break;
+    default: break;  // the format stays
+  }
+  chart.increment = p == 0 ? 1.0 : Pow10(p - 6);
+}
+
+}  // namespace
+
+void UpdateChart(ChartModel& chart, const MeasurementTable& table, const ChartWindow& w) {
+  chart.points.clear();
+  ++chart.revision;
+  double y = 0;
+
+  // Rows past RecordCount are never shown.
+  std::int32_t last = std::min(w.lastRow, table.RecordCount);
+  std::int32_t first = std::max(last - w.pointsPerPage, 1);
+
+  // Function cut: one function only while following the newest record; when
+  // scrolled back the window ends at the nearest earlier row of another one.
+  const std::string_view lastCaption = RowAt(table, last).MainCaption.View();
+  const std::string_view lastLabel = Chars(lastCaption, 1, 3);
+  for (std::int32_t r = last - 1; r >= first; --r) {
+    const std::string_view caption = RowAt(table, r).MainCaption.View();
+    const std::string_view label = Chars(caption, 1, 3);
+    if (label != lastLabel || (label == "TMP" && caption != lastCaption)) {
+      if (w.followsNewest)
+        first = r + 1;
+      else
+        last = r;
+      break;
+    }
+  }
+  chart.ChartFirstRow = first;
+
+  const int refCode = CaptionPrefixCode(RowAt(table, first).MainCaption.View());
+  int maxCode = refCode;
+  std::int32_t formatRow = last;
+  chart.Max_Num.clear();
+
+  double max = 0, min = 0;
+  for (std::int32_t r = first; r <= last; ++r) {
+    const MeasurementRecord& rec = RowAt(table, r);
+    const std::string_view caption = rec.MainCaption.View();
+    const int rowCode = CaptionPrefixCode(caption);
+    if (rowCode > maxCode) {
+      maxCode = rowCode;
+      formatRow = r;
+    }
+    const std::string_view v = Trim(rec.MainValue.View());
+    y = PlotValue(v, caption, rowCode, refCode, w.decimalMark, y);
+
+    ChartPoint& point = chart.points.emplace_back();
+    if (v != "Err" && !v.empty()) point.value = y;
+    point.label.assign(rec.TimeText.View());
+
+    // Gaps count with the value kept from the row before; ties go to the later row.
+    if (r == first || y >= max) {
+      max = y;
+      TakeStatistic(chart.Max_Num, chart.Max_Tim, rec);
+    }
+    if (r == first || y <= min) {
+      min = y;
+      TakeStatistic(chart.Min_Num, chart.Min_Tim, rec);
+    }
+  }
+
+  SetLeftAxis(chart, RowAt(table, formatRow).MainCaption.View(), w.decimalMark);
+}
+
+}  // namespace lcr

@@ -1,0 +1,41 @@
+#pragma once
+// The grid's data rows, decided from the measurement table without widgets.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "log/measurement_table.h"
+
+namespace lcr {
+
+inline constexpr int kGridColumnCount = 6;
+
+struct GridRow {
+  // Index, Time, Main, Main_Range, Sub, Sub_Range, as stored (GBK).
+  std::array<std::string, kGridColumnCount> cells;
+  std::uint64_t revision = 0;  // bumped whenever the row is written or emptied
+};
+
+struct GridModel {
+  // Grid rows 1..R-1 (the header is row 0): rows[k - 1] is grid row k.
+  std::vector<GridRow> rows;
+  std::uint64_t nextRevision = 1;
+
+  GridRow& Row(int gridRow) { return rows[std::size_t(gridRow - 1)]; }
+  const GridRow& Row(int gridRow) const { return rows[std::size_t(gridRow - 1)]; }
+};
+
+// Gives the grid `rowCount` rows in all (header included); new rows are empty.
+void SetGridRowCount(GridModel& grid, int rowCount);
+
+// Writes the grid's data rows from the records ending at `lastRow`: grid
+// rows 1..a for a last row a below the row count (rows further down keep
+// what they showed), else the last R-1 records with record a at the bottom.
+void FillGrid(GridModel& grid, const MeasurementTable& table, std::int32_t lastRow);
+
+// Empties every cell of the data rows.
+void ClearGrid(GridModel& grid);
+
+}  // namespace lcr
