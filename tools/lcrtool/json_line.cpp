@@ -1,5 +1,7 @@
 #include "json_line.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 
 namespace lcrtool {
@@ -60,6 +62,15 @@ JsonLine& JsonLine::Number(double value, int decimals) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
   out_ += buf;
+  return *this;
+}
+
+JsonLine& JsonLine::NumberShortest(double value) {
+  if (!std::isfinite(value)) return Null();  // JSON has no infinities
+  Separate();
+  char buf[400];  // a double's longest plain form fits
+  const auto result = std::to_chars(buf, buf + sizeof buf, value == 0 ? 0.0 : value, std::chars_format::fixed);
+  out_.append(buf, result.ptr);
   return *this;
 }
 

@@ -12,6 +12,9 @@ class JsonLine {
   JsonLine& String(std::string_view utf8);
   JsonLine& Number(long long value);
   JsonLine& Number(double value, int decimals);
+  // The shortest plain decimal that reads back as exactly `value` (1500,
+  // 0.0123, 0.00001): no exponent, no trailing zeros.
+  JsonLine& NumberShortest(double value);
   JsonLine& Null();
   JsonLine& BeginObject();
   JsonLine& EndObject();

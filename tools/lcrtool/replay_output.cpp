@@ -42,6 +42,27 @@ std::string FormatReplayLine(const lcr::Cycle& c, long long tick) {
   Text(j, "SubCaption", rec.SubCaption.View());
   j.EndObject();
 
+  // The plotted values are kept to four decimals by the chart; printed in
+  // their shortest exact form they read 1500 or 0.0123, never 1500.0000.
+  const lcr::ChartModel& chart = c.chart;
+  j.Key("chart").BeginObject();
+  j.Key("first").Number(chart.ChartFirstRow);
+  j.Key("points").BeginArray();
+  for (const lcr::ChartPoint& p : chart.points) {
+    if (p.value)
+      j.NumberShortest(*p.value);
+    else
+      j.Null();
+  }
+  j.EndArray();
+  Text(j, "max", chart.Max_Num);
+  Text(j, "max_time", chart.Max_Tim);
+  Text(j, "min", chart.Min_Num);
+  Text(j, "min_time", chart.Min_Tim);
+  Text(j, "format", chart.valueFormat);
+  j.Key("increment").NumberShortest(chart.increment);
+  j.EndObject();
+
   j.EndObject();
   return j.Text();
 }
