@@ -1,6 +1,13 @@
 #include "log/data_file.h"
 
+#include <QFile>
 #include <QSaveFile>
+#include <algorithm>
+#include <array>
+#include <optional>
+
+#include "log/chart_model.h"
+#include "log/record_text.h"
 
 namespace lcr {
 
@@ -42,6 +49,120 @@ bool WriteDataFile(const QString& path, const MeasurementTable& table, QString* 
     return false;
   }
   return true;
+}
+
+}  // namespace lcr
+
+namespace lcr {
+
+namespace {
+
+// Fields after the first are read from at most this many characters.
+constexpr std::size_t kRestLimit = 100;
+constexpr double kLargestMainValue = 12000.0;
+
+// One line at a time; past the end every line reads as empty. CR LF, LF and
+// a lone CR all end a line.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view bytes) : bytes_(bytes) {}
+
+  std::string_view Next() {
+    if (pos_ >= bytes_.size()) return {};
+    const std::size_t start = pos_;
+    while (pos_ < bytes_.size() && bytes_[pos_] != '\n' && bytes_[pos_] != '\r') ++pos_;
+    const std::string_view line = bytes_.substr(start, pos_ - start);
+    if (pos_ < bytes_.size() && bytes_[pos_] == '\r') {
+      ++pos_;
+      if (pos_ < bytes_.size() && bytes_[pos_] == '\n') ++pos_;
+    } else if (pos_ < bytes_.size()) {
+      ++pos_;  // the '\n'
+    }
+    return line;
+  }
+
+ private:
+  std::string_view bytes_;
+  std::size_t pos_ = 0;
+};
+
+// A whole decimal integer with an optional sign, nothing around it.
+std::optional<long long> ParseInteger(std::string_view text) {
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  if (i == text.size()) return std::nullopt;
+  long long value = 0;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return std::nullopt;
+    value = value * 10 + (text[i] - '0');
+    if (value > 0x7FFFFFFFLL) return std::nullopt;
+  }
+  return negative ? -value : value;
+}
+
+// Six TAB-ended fields, each trimmed; false when a TAB is missing.
+bool SplitRecordLine(std::string_view line, std::array<std::string_view, 6>& fields) {
+  std::string_view rest = line;
+  for (std::string_view& field : fields) {
+    const std::size_t tab = rest.find('\t');
+    if (tab == std::string_view::npos) return false;
+    field = Trim(rest.substr(0, tab));
+    rest = rest.substr(tab + 1, kRestLimit);
+  }
+  return true;
+}
+
+// Words and negative numbers pass; anything else must be a number of at most
+// 12000 (kept to four decimals).
+bool MainValuePasses(std::string_view value, std::string_view decimalMark) {
+  if (value.find('L') != std::string_view::npos || value.find('-') != std::string_view::npos) return true;
+  const std::optional<double> number = ParseLocaleNumber(value, decimalMark);
+  return number && RoundTo4(*number) <= kLargestMainValue;
+}
+
+}  // namespace
+
+bool ParseDataFile(std::string_view bytes, std::string_view decimalMark,
+                   std::vector<MeasurementRecord>& records) {
+  records.clear();
+  LineReader lines(bytes);
+  const std::optional<long long> count = ParseInteger(Trim(lines.Next()));
+  // A negative count would leave the table with a negative record count.
+  if (!count || *count < 0) return false;
+  records.reserve(std::size_t(std::min<long long>(*count, (long long)(bytes.size() / 7 + 1))));
+  std::array<std::string_view, 6> f;
+  for (long long i = 1; i <= *count; ++i) {
+    if (!SplitRecordLine(lines.Next(), f)) return false;
+    const std::optional<long long> index = ParseInteger(f[0]);
+    if (!index || *index != i) return false;
+    if (!MainValuePasses(f[2], decimalMark)) return false;
+    MeasurementRecord& rec = records.emplace_back();
+    rec.TimeText.Assign(f[1]);
+    rec.MainValue.Assign(f[2]);
+    rec.MainCaption.Assign(f[3]);
+    rec.SubValue.Assign(f[4]);
+    rec.SubCaption.Assign(f[5]);
+  }
+  return true;
+}
+
+OpenOutcome ReadDataFile(const QString& path, std::string_view decimalMark,
+                         std::vector<MeasurementRecord>& records, QString* error) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    if (error) *error = file.errorString();
+    return OpenOutcome::Unreadable;
+  }
+  const QByteArray bytes = file.readAll();
+  if (file.error() != QFileDevice::NoError) {
+    if (error) *error = file.errorString();
+    return OpenOutcome::Unreadable;
+  }
+  file.close();
+  return ParseDataFile(std::string_view(bytes.constData(), std::size_t(bytes.size())), decimalMark, records)
+             ? OpenOutcome::Opened
+             : OpenOutcome::Invalid;
 }
 
 }  // namespace lcr

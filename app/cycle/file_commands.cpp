@@ -1,0 +1,39 @@
+#include "app/cycle/file_commands.h"
+
+#include "app/cycle/views.h"
+
+namespace lcr {
+
+void ShowOpenedTable(Cycle& c, const std::vector<MeasurementRecord>& records) {
+  ReplaceRecords(c.table, records);
+  WindowModel& w = c.win;
+  const int count = c.table.RecordCount;
+  const int rows = w.gridRowCount;
+  const int page = w.pointsPerPage;
+
+  ClearGrid(c.grid);
+  // Disabled while their ranges are set: position changes run no view update.
+  w.scrollBar1.enabled = w.scrollBar2.enabled = false;
+  FillGrid(c, count);
+
+  // A range of one page; set outright, so a larger minimum left by an earlier
+  // page size cannot hold the maximum up.
+  w.scrollBar1.minimum = w.scrollBar1.maximum = w.scrollBar1.position = page;
+
+  if (count < rows) {
+    w.scrollBar2.minimum = w.scrollBar2.maximum = 1;
+  } else {
+    w.scrollBar2.minimum = rows - 1;
+    w.scrollBar2.maximum = count;
+  }
+  SetScrollBar2Position(c, w.scrollBar2.maximum);
+
+  UpdateChart(c, count);
+  if (count > 200) {
+    w.scrollBar1.SetMaximum(count);
+    SetScrollBar1Position(c, count);
+  }
+  w.scrollBar1.enabled = w.scrollBar2.enabled = true;
+}
+
+}  // namespace lcr
