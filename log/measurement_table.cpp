@@ -1,21 +1,10 @@
 #include "log/measurement_table.h"
 
+#include "log/record_text.h"
+
 namespace lcr {
 
 namespace {
-
-// Characters first..last (1-based, inclusive) of text; what exists of them.
-std::string_view Chars(std::string_view text, std::size_t first, std::size_t last) {
-  if (first > text.size()) return {};
-  return text.substr(first - 1, std::min(last, text.size()) - (first - 1));
-}
-
-std::string_view TrimBlanksAndControls(std::string_view text) {
-  std::size_t b = 0, e = text.size();
-  while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
-  while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
-  return text.substr(b, e - b);
-}
 
 // Composes a caption on the stack: appending a sample allocates nothing.
 class CaptionBuilder {
@@ -62,7 +51,7 @@ std::string ComposeMainCaption(const Reading& r, int activeFamily) {
 std::string ComposeSubCaption(const Reading& r) {
   CaptionBuilder b;
   BuildSubCaption(b, r);
-  return std::string(TrimBlanksAndControls(b.View()));
+  return std::string(Trim(b.View()));
 }
 
 std::int32_t AppendRecord(MeasurementTable& table, const Reading& reading,
@@ -79,7 +68,7 @@ std::int32_t AppendRecord(MeasurementTable& table, const Reading& reading,
   BuildMainCaption(mainCaption, reading, activeFamily);
   BuildSubCaption(subCaption, reading);
   rec.MainCaption.Assign(mainCaption.View());
-  rec.SubCaption.Assign(TrimBlanksAndControls(subCaption.View()));
+  rec.SubCaption.Assign(Trim(subCaption.View()));
   rec.TimeText.Assign(timeText);
   table.RecordCount = row;
   return row;
