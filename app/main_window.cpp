@@ -15,6 +15,7 @@
 
 #include "app/main_window.h"
 #include "app/settings_dialog.h"
+#include "app/view_widgets.h"
 #include "log/data_file.h"
 
 namespace lcr {
@@ -60,6 +61,7 @@ void TForm1::ApplyModel() {
   ShowScrollBar(ScrollBar1, w.scrollBar1);
   ShowScrollBar(ScrollBar2, w.scrollBar2);
   ApplyChartPaging();
+  views_->apply();
   if (CheckBox1->isChecked()) ApplyDiagnostics();
 }
 

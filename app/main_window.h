@@ -32,6 +32,7 @@ class QValueAxis;
 namespace lcr {
 
 class TForm2;
+class ViewWidgets;
 
 inline constexpr int kMainWindowWidth = 990;
 inline constexpr int kMainWindowHeight = 690;
@@ -50,6 +51,8 @@ class TForm1 : public QMainWindow {
   Cycle& cycle() { return runner_->cycle(); }
   // The settings dialog shown by Set, System Set (created after this window).
   void setSettingsDialog(TForm2* dialog);
+  // The chart, grid and statistics as the widgets show them.
+  ViewWidgets& views() { return *views_; }
   // Where ArrangeLayout last put the big controls.
   const MainLayout& layoutApplied() const { return layout_; }
 
@@ -160,6 +163,7 @@ class TForm1 : public QMainWindow {
   void ApplyChartPaging();
 
   std::unique_ptr<CycleRunner> runner_;
+  ViewWidgets* views_ = nullptr;  // a child QObject of this window
   TForm2* form2_ = nullptr;
   QWidget* client_ = nullptr;
   MainLayout design_;

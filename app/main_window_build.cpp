@@ -22,6 +22,7 @@
 
 #include "app/main_window.h"
 #include "app/menu_icons.h"
+#include "app/view_widgets.h"
 
 namespace lcr {
 
@@ -97,6 +98,7 @@ TForm1::TForm1(std::unique_ptr<SerialIo> io, QWidget* parent)
   BuildStatusBar();
   FormCreate();
 
+  views_ = new ViewWidgets(*this);
   connect(runner_.get(), &CycleRunner::changed, this, &TForm1::ApplyModel);
   ApplyModel();
 }
@@ -169,8 +171,11 @@ void TForm1::BuildChart(QWidget* client) {
   LeftAxis->setRange(0, 1);
   LeftAxis->setTickCount(11);
   LeftAxis->setLabelFormat(QStringLiteral("%.1f"));
-  BottomAxis->setLabelFormat(QStringLiteral("%d"));
-  BottomAxis->setTickCount(11);
+  // The points' time texts label the bottom axis (drawn by the chart view).
+  BottomAxis->setLabelsVisible(false);
+  BottomAxis->setTickType(QValueAxis::TicksDynamic);
+  BottomAxis->setTickAnchor(0);
+  BottomAxis->setTickInterval(10);
   chart->addAxis(LeftAxis, Qt::AlignLeft);
   chart->addAxis(BottomAxis, Qt::AlignBottom);
   Series1->attachAxis(LeftAxis);
@@ -194,7 +199,8 @@ void TForm1::BuildChart(QWidget* client) {
   // The chart read-out: a thin line and a box that follow the mouse.
   Shape1 = new QFrame(Chart1);
   Shape1->setObjectName(QStringLiteral("Shape1"));
-  Shape1->setFrameShape(QFrame::VLine);
+  Shape1->setFrameShape(QFrame::NoFrame);
+  Shape1->setStyleSheet(QStringLiteral("background-color: #ffd84a; border: none;"));
   Shape1->setGeometry(0, 0, 1, design_.chart1.height);
   Shape1->hide();
   suiEdit4 = MakeEdit("suiEdit4", Chart1, QRect(0, 0, 150, 36), false);
@@ -362,6 +368,7 @@ void TForm1::ArrangeLayout(int statusBarTop) {
   Place(ScrollBar2, layout_.scrollBar2);
   Place(ScrollBar1, layout_.scrollBar1);
   Shape1->resize(1, layout_.chart1.height);
+  cycle().win.gridHeight = layout_.stringGrid1.height;  // Reset sizes the grid from it
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

@@ -1,0 +1,232 @@
+#include "app/view_widgets.h"
+
+#include <QGraphicsSimpleTextItem>
+#include <QChart>
+#include <QChartView>
+#include <QEvent>
+#include <QFrame>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QMouseEvent>
+#include <QTableWidget>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+#include "app/cycle/chart_readout.h"
+#include "app/main_window.h"
+#include "decode/gbk.h"
+#include "log/chart_axis.h"
+
+namespace lcr {
+
+namespace {
+
+// Most texts are plain ASCII: they need no code page.
+QString Shown(std::string_view gbk) {
+  for (unsigned char ch : gbk)
+    if (ch >= 0x80) return GbkToQString(gbk);
+  return QString::fromLatin1(gbk.data(), qsizetype(gbk.size()));
+}
+
+void ShowText(QLineEdit* edit, const std::string& gbk) {
+  const QString text = Shown(gbk);
+  if (edit->text() != text) edit->setText(text);
+}
+
+// The points of one run of a stepped line: each value is drawn as a level
+// reaching back to the point before it (vertical first, then across).
+void StairsOf(const std::vector<ChartPoint>& points, std::size_t from, std::size_t to, QList<QPointF>& out) {
+  out.clear();
+  out.reserve(qsizetype(2 * (to - from) + 1));
+  out.append(QPointF(qreal(from), *points[from].value));
+  for (std::size_t j = from + 1; j <= to; ++j) {
+    out.append(QPointF(qreal(j - 1), *points[j].value));
+    out.append(QPointF(qreal(j), *points[j].value));
+  }
+}
+
+}  // namespace
+
+ViewWidgets::ViewWidgets(TForm1& form) : QObject(&form), form_(form) {
+  form_.Chart1->setMouseTracking(true);
+  form_.Chart1->viewport()->setMouseTracking(true);
+  form_.Chart1->viewport()->installEventFilter(this);
+  for (QWidget* w : std::initializer_list<QWidget*>{form_.Shape1, form_.suiEdit4})
+    w->setAttribute(Qt::WA_TransparentForMouseEvents);
+  connect(form_.chart, &QChart::plotAreaChanged, this, [this] { showTimeLabels(); });
+  // Room under the plot for the time labels, and for half a label right of it.
+  const int labelHeight = QFontMetrics(form_.LeftAxis->labelsFont()).height();
+  form_.chart->setMargins(QMargins(8, 6, 30, labelHeight + 6));
+
+  // The grid's columns are narrow: a condensed face fits a whole time or
+  // value, and a text too long for its cell is cut, not shortened to "...".
+  form_.StringGrid1->setStyleSheet(QStringLiteral(
+      "QTableWidget { font-family: \"DejaVu Sans Condensed\", \"Nimbus Sans Narrow\", sans-serif; }"));
+  form_.StringGrid1->setTextElideMode(Qt::ElideNone);
+}
+
+ViewWidgets::~ViewWidgets() = default;
+
+void ViewWidgets::apply() {
+  const Cycle& c = form_.cycle();
+  if (c.chart.revision != chartShown_) showChart();
+  else if (labelsRevision_ != c.chart.revision) showTimeLabels();
+  showGrid();
+}
+
+void ViewWidgets::showChart() {
+  const ChartModel& m = form_.cycle().chart;
+  chartShown_ = m.revision;
+
+  // Runs of values between gaps: the first goes to Series1, the others to
+  // series of their own, so a gap leaves the line open.
+  std::size_t run = 0;
+  QList<QPointF> stairs;
+  for (std::size_t j = 0; j < m.points.size();) {
+    if (!m.points[j].value) {
+      ++j;
+      continue;
+    }
+    std::size_t end = j;
+    while (end + 1 < m.points.size() && m.points[end + 1].value) ++end;
+    StairsOf(m.points, j, end, stairs);
+    QLineSeries* series = form_.Series1;
+    if (run > 0) {
+      if (runs_.size() < run) {
+        series = new QLineSeries(form_.chart);
+        series->setPen(form_.Series1->pen());
+        form_.chart->addSeries(series);
+        series->attachAxis(form_.LeftAxis);
+        series->attachAxis(form_.BottomAxis);
+        runs_.push_back(series);
+      }
+      series = runs_[run - 1];
+    }
+    series->replace(stairs);
+    ++run;
+    j = end + 1;
+  }
+  if (run == 0) form_.Series1->clear();
+  for (std::size_t r = std::max<std::size_t>(run, 1); r <= runs_.size(); ++r)
+    if (runs_[r - 1]->count() > 0) runs_[r - 1]->clear();
+
+  // Left axis: the model's format and increment, as a readable scale.
+  const int plotHeight = int(form_.chart->plotArea().height());
+  const AxisScale scale = ChooseValueAxis(m, std::clamp(plotHeight / 28, 3, 11));
+  form_.LeftAxis->setLabelFormat(QStringLiteral("%.%1f").arg(scale.decimals));
+  form_.LeftAxis->setTickType(QValueAxis::TicksDynamic);
+  form_.LeftAxis->setTickAnchor(scale.minimum);
+  form_.LeftAxis->setTickInterval(scale.step);
+  form_.LeftAxis->setRange(scale.minimum, scale.maximum);
+
+  ShowText(form_.Max_Num, m.Max_Num);
+  ShowText(form_.Max_Tim, m.Max_Tim);
+  ShowText(form_.Min_Num, m.Min_Num);
+  ShowText(form_.Min_Tim, m.Min_Tim);
+
+  showTimeLabels();
+}
+
+// Time labels under every tenth point, or every twentieth and so on when
+// the plot is too narrow for that many. They are drawn by hand, so that the
+// first one keeps its place at the plot's left edge.
+void ViewWidgets::showTimeLabels() {
+  const ChartModel& m = form_.cycle().chart;
+  const int points = form_.cycle().win.pointsPerPage;
+  const QFontMetrics metrics(form_.LeftAxis->labelsFont());
+  const int step = TimeLabelStep(form_.chart->plotArea().width(), points,
+                                 metrics.horizontalAdvance(QStringLiteral("00:00:00")) + 14);
+  if (step != labelStepShown_ || points != labelPointsShown_ || labelsRevision_ != m.revision) {
+    labelStepShown_ = step;
+    labelPointsShown_ = points;
+    labelsRevision_ = m.revision;
+    form_.BottomAxis->setTickInterval(step);
+
+    int n = 0;
+    for (std::size_t j = 0; j < m.points.size(); j += std::size_t(step), ++n) {
+      if (std::size_t(n) == labels_.size()) {
+        auto* label = new QGraphicsSimpleTextItem(form_.chart);
+        label->setFont(form_.LeftAxis->labelsFont());
+        label->setBrush(form_.LeftAxis->labelsColor());
+        labels_.push_back(label);
+      }
+      labels_[std::size_t(n)]->setText(Shown(m.points[j].label));
+      labels_[std::size_t(n)]->setData(0, qreal(j));
+    }
+    for (std::size_t i = std::size_t(n); i < labels_.size(); ++i) labels_[i]->hide();
+    labelsShown_ = n;
+  }
+  placeTimeLabels();
+}
+
+void ViewWidgets::placeTimeLabels() {
+  const QRectF plot = form_.chart->plotArea();
+  const qreal perPoint = plot.width() / std::max(labelPointsShown_, 1);
+  const qreal right = form_.chart->size().width();
+  for (int i = 0; i < labelsShown_; ++i) {
+    QGraphicsSimpleTextItem* label = labels_[std::size_t(i)];
+    const qreal width = label->boundingRect().width();
+    const qreal x = plot.left() + label->data(0).toReal() * perPoint - width / 2;
+    label->setPos(std::clamp(x, qreal(0), std::max(right - width, qreal(0))), plot.bottom() + 4);
+    label->show();
+  }
+}
+
+void ViewWidgets::showGrid() {
+  const Cycle& c = form_.cycle();
+  QTableWidget* grid = form_.StringGrid1;
+  const int rows = int(c.grid.rows.size());
+  if (grid->rowCount() != rows) {
+    grid->setRowCount(rows);
+    for (int r = 0; r < rows; ++r)
+      for (int col = 0; col < grid->columnCount(); ++col)
+        if (!grid->item(r, col)) grid->setItem(r, col, new QTableWidgetItem());
+  }
+  gridShown_.resize(std::size_t(rows), ~0ull);
+  for (int r = 0; r < rows; ++r) {
+    const GridRow& row = c.grid.rows[std::size_t(r)];
+    if (gridShown_[std::size_t(r)] == row.revision) continue;
+    gridShown_[std::size_t(r)] = row.revision;
+    for (int col = 0; col < kGridColumnCount && col < grid->columnCount(); ++col)
+      grid->item(r, col)->setText(Shown(row.cells[std::size_t(col)]));
+  }
+}
+
+bool ViewWidgets::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == form_.Chart1->viewport() && event->type() == QEvent::MouseMove) {
+    const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+    showReadout(at.x(), at.y());
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+void ViewWidgets::showReadout(int x, int y) {
+  QChartView* view = form_.Chart1;
+  const QPointF scene = view->mapToScene(QPoint(x + 2, y));
+  ReadoutInput in;
+  in.x = x;
+  in.y = y;
+  in.width = view->width();
+  in.height = view->height();
+  in.axisValueAtX2 = form_.chart->mapToValue(form_.chart->mapFromScene(scene), form_.Series1).x();
+  const Readout r = Chart1MouseMove(in, form_.cycle().chart, form_.cycle().table);
+
+  QLineEdit* box = form_.suiEdit4;
+  if (r.placed) {
+    box->move(r.boxLeft.value_or(box->x()), r.boxTop);
+    form_.Shape1->move(r.lineLeft, form_.Shape1->y());
+  }
+  if (r.text) box->setText(Shown(*r.text));
+  if (r.visibility == Readout::Visibility::Hidden) {
+    form_.Shape1->hide();
+    box->hide();
+  } else if (r.visibility == Readout::Visibility::Shown) {
+    form_.Shape1->show();
+    form_.Shape1->raise();
+    box->show();
+    box->raise();
+  }
+}
+
+}  // namespace lcr

@@ -1,0 +1,54 @@
+#pragma once
+// Shows the chart, grid and statistics models on the main window's widgets,
+// and runs the chart read-out from the mouse. The rules live in the models;
+// this only draws what they decided.
+
+#include <QObject>
+#include <cstdint>
+#include <vector>
+
+class QGraphicsSimpleTextItem;
+class QLineSeries;
+
+namespace lcr {
+
+class TForm1;
+
+class ViewWidgets : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit ViewWidgets(TForm1& form);
+  ~ViewWidgets() override;
+
+  // Redraws whatever model changed since the last call.
+  void apply();
+
+  // The line pieces between gaps: Series1 holds the first, these the rest.
+  const std::vector<QLineSeries*>& extraRuns() const { return runs_; }
+  // The time labels under the plot; only the first timeLabelCount() are shown.
+  const std::vector<QGraphicsSimpleTextItem*>& timeLabels() const { return labels_; }
+  int timeLabelCount() const { return labelsShown_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void showChart();
+  void showTimeLabels();
+  void placeTimeLabels();
+  void showGrid();
+  void showReadout(int x, int y);
+
+  TForm1& form_;
+  std::uint64_t chartShown_ = ~0ull;
+  std::vector<std::uint64_t> gridShown_;
+  std::vector<QLineSeries*> runs_;
+  std::vector<QGraphicsSimpleTextItem*> labels_;
+  int labelsShown_ = 0;
+  int labelStepShown_ = -1;
+  int labelPointsShown_ = -1;
+  std::uint64_t labelsRevision_ = ~0ull;
+};
+
+}  // namespace lcr

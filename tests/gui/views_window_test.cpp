@@ -1,0 +1,151 @@
+// The chart, grid and statistics widgets show what their models decided,
+// and the read-out follows the mouse over the chart.
+#include <QApplication>
+#include <QChart>
+#include <QChartView>
+#include <QFrame>
+#include <QGraphicsSimpleTextItem>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QValueAxis>
+
+#include "app/cycle/views.h"
+#include "app/view_widgets.h"
+#include "window_fixture.h"
+
+using namespace lcr;
+using lcrtest::WindowFixture;
+
+namespace {
+
+struct ViewsWindowTest : WindowFixture {
+  // Rows of a table as an opened file would leave them, shown for the last row.
+  void ShowTable(const std::vector<std::pair<std::string, std::string>>& rows) {
+    std::vector<MeasurementRecord> records(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+      records[i].MainValue.Assign(rows[i].first);
+      records[i].MainCaption.Assign(rows[i].second);
+      records[i].TimeText.Assign("10:00:" + std::to_string(10 + i));
+    }
+    Cycle& c = form->cycle();
+    ReplaceRecords(c.table, records);
+    FillGrid(c, c.table.RecordCount);
+    UpdateChart(c, c.table.RecordCount);
+    form->ApplyModel();
+  }
+
+  QString Cell(int gridRow, int column) { return form->StringGrid1->item(gridRow - 1, column)->text(); }
+
+  void MoveMouse(int x, int y) {
+    QWidget* viewport = form->Chart1->viewport();
+    QMouseEvent move(QEvent::MouseMove, QPointF(x, y), viewport->mapToGlobal(QPointF(x, y)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &move);
+  }
+  // The viewport's x of a point's position on the chart.
+  int XOf(double pointIndex) {
+    const QPointF at = form->chart->mapToPosition(QPointF(pointIndex, 0), form->Series1);
+    return int(std::lround(form->Chart1->mapFromScene(form->chart->mapToScene(at)).x()));
+  }
+};
+
+TEST_F(ViewsWindowTest, SamplesFillTheGridTheStatisticsAndTheLine) {
+  StartAndLink();
+  for (int v : {1, 2, 5, 3, 4}) Sample(v);
+  ASSERT_EQ(form->cycle().table.RecordCount, 3);
+  EXPECT_EQ(Cell(1, 0), "1");
+  EXPECT_EQ(Cell(1, 2), "5");
+  EXPECT_EQ(Cell(3, 2), "4");
+  EXPECT_EQ(Cell(3, 1), "05:06:10");
+  EXPECT_EQ(Cell(1, 3), QString::fromUtf8("OHM 20000  Ω"));
+  EXPECT_EQ(Cell(4, 0), "");
+  EXPECT_EQ(form->Max_Num->text(), "5 ");
+  EXPECT_EQ(form->Max_Tim->text(), "05:06:09");
+  EXPECT_EQ(form->Min_Num->text(), "3 ");
+  EXPECT_EQ(form->Min_Tim->text(), "05:06:09");
+  // Three values drawn as steps: the first point, then two points a value.
+  EXPECT_EQ(form->Series1->count(), 5);
+  EXPECT_EQ(form->Series1->at(1), QPointF(0, 3));
+  EXPECT_EQ(form->Series1->at(4), QPointF(2, 4));
+  // The left axis holds every value; the bottom axis a whole page.
+  EXPECT_LE(form->LeftAxis->min(), 3);
+  EXPECT_GE(form->LeftAxis->max(), 5);
+  EXPECT_EQ(form->LeftAxis->labelFormat(), "%.0f");
+  EXPECT_EQ(form->BottomAxis->max(), 200);
+  ASSERT_GE(form->views().timeLabelCount(), 1);
+  EXPECT_EQ(form->views().timeLabels()[0]->text(), "05:06:09");
+}
+
+TEST_F(ViewsWindowTest, GapsOpenTheLine) {
+  ShowTable({{"1", "CAP20.000 nF"}, {"Err", "CAP20.000 nF"}, {"3", "CAP20.000 nF"}, {"4", "CAP20.000 nF"}});
+  EXPECT_EQ(form->Series1->count(), 1);
+  ASSERT_EQ(form->views().extraRuns().size(), 1u);
+  EXPECT_EQ(form->views().extraRuns()[0]->count(), 3);
+  EXPECT_EQ(form->LeftAxis->labelFormat(), "%.0f");
+
+  // Without the gap the extra piece is emptied, not left behind.
+  ShowTable({{"1", "CAP20.000 nF"}, {"2", "CAP20.000 nF"}});
+  EXPECT_EQ(form->Series1->count(), 3);
+  EXPECT_EQ(form->views().extraRuns()[0]->count(), 0);
+}
+
+TEST_F(ViewsWindowTest, ResetEmptiesTheWidgetsAndSizesTheGridToItsHeight) {
+  form->show();
+  QApplication::processEvents();
+  StartAndLink();
+  for (int v = 1; v <= 30; ++v) Sample(v);
+  form->Button_Stop->click();
+  form->Button_Reset->click();
+  const int rows = form->StringGrid1->height() / 16 - 2;
+  EXPECT_EQ(form->StringGrid1->rowCount(), rows - 1);
+  for (int r = 1; r < rows; ++r)
+    for (int c = 0; c < 6; ++c) EXPECT_EQ(Cell(r, c), "") << r << "," << c;
+  EXPECT_EQ(form->Series1->count(), 0);
+  for (QLineEdit* e : {form->Max_Num, form->Max_Tim, form->Min_Num, form->Min_Tim}) EXPECT_EQ(e->text(), "");
+  EXPECT_EQ(form->ScrollBar1->value(), 200);
+  EXPECT_EQ(form->ScrollBar1->minimum(), 200);
+  EXPECT_EQ(form->ScrollBar2->maximum(), 1);
+}
+
+TEST_F(ViewsWindowTest, DraggingTheGridsScrollBarShowsOlderRecords) {
+  StartAndLink();
+  for (int v = 1; v <= 42; ++v) Sample(v);
+  form->Button_Stop->click();
+  ASSERT_EQ(form->ScrollBar2->maximum(), 40);
+  form->ScrollBar2->setValue(30);
+  EXPECT_EQ(Cell(25, 0), "30");
+  EXPECT_EQ(Cell(1, 0), "6");
+}
+
+TEST_F(ViewsWindowTest, ReadOutFollowsTheMouse) {
+  form->show();
+  QApplication::processEvents();
+  ShowTable({{"1.5", "CAP AUTO 20.000 nF"}, {"2.5", "CAP AUTO 20.000 nF"}, {"3.5", "CAP AUTO 20.000 nF"}});
+  QApplication::processEvents();
+  const int y = form->Chart1->height() / 2;
+
+  MoveMouse(XOf(1) - 2, y);  // the point is read at x + 2
+  EXPECT_TRUE(form->suiEdit4->isVisible());
+  EXPECT_TRUE(form->Shape1->isVisible());
+  EXPECT_EQ(form->suiEdit4->text(), "10:00:11 | 2.5  nF");
+  EXPECT_EQ(form->Shape1->x(), XOf(1));
+  EXPECT_EQ(form->Shape1->width(), 1);
+  EXPECT_EQ(form->suiEdit4->pos(), QPoint(XOf(1) + 8, y + 10));
+
+  MoveMouse(XOf(50), y);  // right of the last point
+  EXPECT_TRUE(form->suiEdit4->isVisible());
+  EXPECT_EQ(form->suiEdit4->text(), " ");
+
+  MoveMouse(form->Chart1->width() - 5, y);  // too near the right edge
+  EXPECT_FALSE(form->suiEdit4->isVisible());
+  EXPECT_FALSE(form->Shape1->isVisible());
+
+  MoveMouse(XOf(-3), y);  // left of the first point
+  EXPECT_FALSE(form->suiEdit4->isVisible());
+}
+
+}  // namespace
