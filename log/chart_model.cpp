@@ -203,7 +203,10 @@ void UpdateChart(ChartModel& chart, const MeasurementTable& table, const ChartWi
   std::int32_t formatRow = last;
   chart.Max_Num.clear();
 
+  // Gaps count with the value kept from the row before; ties go to the
+  // later row. The texts are taken once the rows are known.
   double max = 0, min = 0;
+  std::int32_t maxRow = 0, minRow = 0;
   for (std::int32_t r = first; r <= last; ++r) {
     const MeasurementRecord& rec = RowAt(table, r);
     const std::string_view caption = rec.MainCaption.View();
@@ -219,15 +222,18 @@ void UpdateChart(ChartModel& chart, const MeasurementTable& table, const ChartWi
     if (v != "Err" && !v.empty()) point.value = y;
     point.label.assign(rec.TimeText.View());
 
-    // Gaps count with the value kept from the row before; ties go to the later row.
     if (r == first || y >= max) {
       max = y;
-      TakeStatistic(chart.Max_Num, chart.Max_Tim, rec);
+      maxRow = r;
     }
     if (r == first || y <= min) {
       min = y;
-      TakeStatistic(chart.Min_Num, chart.Min_Tim, rec);
+      minRow = r;
     }
+  }
+  if (first <= last) {
+    TakeStatistic(chart.Max_Num, chart.Max_Tim, RowAt(table, maxRow));
+    TakeStatistic(chart.Min_Num, chart.Min_Tim, RowAt(table, minRow));
   }
 
   SetLeftAxis(chart, RowAt(table, formatRow).MainCaption.View(), w.decimalMark);
