@@ -54,7 +54,10 @@ ViewWidgets::ViewWidgets(TForm1& form) : QObject(&form), form_(form) {
   form_.Chart1->viewport()->installEventFilter(this);
   for (QWidget* w : std::initializer_list<QWidget*>{form_.Shape1, form_.suiEdit4})
     w->setAttribute(Qt::WA_TransparentForMouseEvents);
-  connect(form_.chart, &QChart::plotAreaChanged, this, [this] { showTimeLabels(); });
+  connect(form_.chart, &QChart::plotAreaChanged, this, [this] {
+    showTimeLabels();
+    placeTimeLabels();
+  });
   // Room under the plot for the time labels, and for half a label right of it.
   const int labelHeight = QFontMetrics(form_.LeftAxis->labelsFont()).height();
   form_.chart->setMargins(QMargins(8, 6, 30, labelHeight + 6));
@@ -70,8 +73,10 @@ ViewWidgets::~ViewWidgets() = default;
 
 void ViewWidgets::apply() {
   const Cycle& c = form_.cycle();
-  if (c.chart.revision != chartShown_) showChart();
-  else if (labelsRevision_ != c.chart.revision) showTimeLabels();
+  if (c.chart.revision != chartShown_)
+    showChart();
+  else
+    showTimeLabels();  // the page size may have changed
   showGrid();
 }
 
@@ -137,26 +142,25 @@ void ViewWidgets::showTimeLabels() {
   const QFontMetrics metrics(form_.LeftAxis->labelsFont());
   const int step = TimeLabelStep(form_.chart->plotArea().width(), points,
                                  metrics.horizontalAdvance(QStringLiteral("00:00:00")) + 14);
-  if (step != labelStepShown_ || points != labelPointsShown_ || labelsRevision_ != m.revision) {
-    labelStepShown_ = step;
-    labelPointsShown_ = points;
-    labelsRevision_ = m.revision;
-    form_.BottomAxis->setTickInterval(step);
+  if (step == labelStepShown_ && points == labelPointsShown_ && labelsRevision_ == m.revision) return;
+  labelStepShown_ = step;
+  labelPointsShown_ = points;
+  labelsRevision_ = m.revision;
+  form_.BottomAxis->setTickInterval(step);
 
-    int n = 0;
-    for (std::size_t j = 0; j < m.points.size(); j += std::size_t(step), ++n) {
-      if (std::size_t(n) == labels_.size()) {
-        auto* label = new QGraphicsSimpleTextItem(form_.chart);
-        label->setFont(form_.LeftAxis->labelsFont());
-        label->setBrush(form_.LeftAxis->labelsColor());
-        labels_.push_back(label);
-      }
-      labels_[std::size_t(n)]->setText(Shown(m.points[j].label));
-      labels_[std::size_t(n)]->setData(0, qreal(j));
+  int n = 0;
+  for (std::size_t j = 0; j < m.points.size(); j += std::size_t(step), ++n) {
+    if (std::size_t(n) == labels_.size()) {
+      auto* label = new QGraphicsSimpleTextItem(form_.chart);
+      label->setFont(form_.LeftAxis->labelsFont());
+      label->setBrush(form_.LeftAxis->labelsColor());
+      labels_.push_back(label);
     }
-    for (std::size_t i = std::size_t(n); i < labels_.size(); ++i) labels_[i]->hide();
-    labelsShown_ = n;
+    labels_[std::size_t(n)]->setText(Shown(m.points[j].label));
+    labels_[std::size_t(n)]->setData(0, qreal(j));
   }
+  for (std::size_t i = std::size_t(n); i < labels_.size(); ++i) labels_[i]->hide();
+  labelsShown_ = n;
   placeTimeLabels();
 }
 

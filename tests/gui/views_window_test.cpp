@@ -78,6 +78,11 @@ TEST_F(ViewsWindowTest, SamplesFillTheGridTheStatisticsAndTheLine) {
   EXPECT_EQ(form->BottomAxis->max(), 200);
   ASSERT_GE(form->views().timeLabelCount(), 1);
   EXPECT_EQ(form->views().timeLabels()[0]->text(), "05:06:09");
+
+  // A new page size takes the bottom axis along.
+  ApplySettings(form->cycle(), 50, 120);
+  form->ApplyModel();
+  EXPECT_EQ(form->BottomAxis->max(), 50);
 }
 
 TEST_F(ViewsWindowTest, GapsOpenTheLine) {
