@@ -2,6 +2,7 @@
 // Reading the texts of table rows the way the views do: 1-based character
 // ranges, trimming, and rows outside the table read as empty records.
 
+#include <algorithm>
 #include <string_view>
 
 #include "log/measurement_table.h"
