@@ -13,6 +13,7 @@
 #include <QTableWidget>
 #include <QValueAxis>
 
+#include "app/cycle/file_commands.h"
 #include "app/main_window.h"
 #include "app/settings_dialog.h"
 #include "app/view_widgets.h"
@@ -110,7 +111,32 @@ void TForm1::Menu_SystemClick() {
   if (form2_) form2_->exec();
 }
 
-void TForm1::Menu_OpenClick() {}
+void TForm1::Menu_OpenClick() {
+  QFileDialog dialog(this);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilter(QStringLiteral("Txt File (*.txt)"));
+  dialog.setDefaultSuffix(QStringLiteral("xls"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  OpenDataFile(dialog.selectedFiles().first());
+}
+
+void TForm1::OpenDataFile(const QString& path) {
+  std::vector<MeasurementRecord> records;
+  QString error;
+  switch (ReadDataFile(path, cycle().acq.DecimalMark, records, &error)) {
+    case OpenOutcome::Opened:
+      ShowOpenedTable(cycle(), records);
+      ApplyModel();
+      break;
+    case OpenOutcome::Invalid:
+      QMessageBox::warning(this, QStringLiteral("Warning "), QStringLiteral("Wrong Data Format!"));
+      break;
+    case OpenOutcome::Unreadable:
+      QMessageBox::warning(this, QStringLiteral("Open"), error);
+      break;
+  }
+}
 
 void TForm1::Menu_SaveClick() {
   if (WarnWhenEmpty(this, cycle().table)) return;

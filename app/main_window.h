@@ -137,6 +137,10 @@ class TForm1 : public QMainWindow {
   // Shows the window model on the widgets (after every change of the cycle).
   void ApplyModel();
 
+  // Open's work once a file was chosen: the table replaced and the views
+  // refreshed, or "Wrong Data Format!" and nothing changed.
+  void OpenDataFile(const QString& path);
+
  protected:
   // The client area's resizes re-run ArrangeLayout, so the controls follow
   // the window as their anchors would.

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QChartView>
 #include <QCheckBox>
+#include <QFile>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include "window_fixture.h"
@@ -356,6 +358,51 @@ TEST_F(MainWindowTest, SaveWithAnEmptyTableOnlyWarns) {
   EXPECT_EQ(text, "No Any Date!");
   EXPECT_EQ(icon, QMessageBox::Warning);
   EXPECT_TRUE(form->isEnabled());
+}
+
+}  // namespace
+
+namespace {
+
+// Accepts the next modal message box and reports its title and text.
+struct BoxCatcher {
+  QString title, text;
+  void Arm() {
+    QTimer::singleShot(0, [this] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        title = box->windowTitle();
+        text = box->text();
+        box->accept();
+      }
+    });
+  }
+};
+
+TEST_F(MainWindowTest, OpenShowsTheFileOrWarnsAndKeepsTheTable) {
+  QTemporaryDir dir;
+  const QString good = dir.filePath("good.txt");
+  {
+    QFile f(good);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("2      \r\n1\t10:00:00\t1.5\tCAP 2000  nF\t\t\t\r\n2\t10:00:01\t2.5\tCAP 2000  nF\t\t\t\r\n");
+  }
+  form->OpenDataFile(good);
+  EXPECT_EQ(form->cycle().table.RecordCount, 2);
+  EXPECT_EQ(form->StringGrid1->item(1, 2)->text(), "2.5");
+
+  const QString bad = dir.filePath("bad.txt");
+  {
+    QFile f(bad);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("1      \r\n1\t10:00:00\tPass\tCAP\t\t\t\r\n");
+  }
+  BoxCatcher box;
+  box.Arm();
+  form->OpenDataFile(bad);
+  EXPECT_EQ(box.title, "Warning ");
+  EXPECT_EQ(box.text, "Wrong Data Format!");
+  EXPECT_EQ(form->cycle().table.RecordCount, 2);
+  EXPECT_EQ(form->StringGrid1->item(1, 2)->text(), "2.5");
 }
 
 }  // namespace
