@@ -92,7 +92,7 @@ void ButtonStopClick(Cycle& c, SerialIo& io) {
 void ButtonResetClick(Cycle& c) {
   c.table.RecordCount = 0;
   ResetViews(c);
-  // UpdateDial("0", "2" + DecimalMark + "2000") follows with the dial.
+  UpdateDial(c.dial, c.dialModel, "0", "2" + c.acq.DecimalMark + "2000", c.acq.DecimalMark);
 }
 
 void MenuQuitClick(Cycle&, SerialIo& io) { ClosePortsExcept(io, 0); }
@@ -177,7 +177,7 @@ bool ShowTimeTimer(Cycle& c, const QDateTime& now) {
   FollowNewestRecord(c);
   // RenderPanel joins here with the panel.
   FillGrid(c, c.table.RecordCount);
-  // UpdateDial joins here with the dial.
+  UpdateDial(c.dial, c.dialModel, s.reading.MainValue, s.reading.MainRange, s.DecimalMark);
   UpdateChart(c, c.table.RecordCount);
   if (c.onSampleRecorded) c.onSampleRecorded();
   s.reading.DisplayCodes.assign(kBlankDisplayCodes);

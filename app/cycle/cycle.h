@@ -13,17 +13,11 @@
 #include "link/acquisition_state.h"
 #include "link/serial_io.h"
 #include "log/chart_model.h"
+#include "log/dial_model.h"
 #include "log/grid_model.h"
 #include "log/measurement_table.h"
 
 namespace lcr {
-
-struct DialStateTexts {
-  std::string NeedleTopRow = "0";
-  std::string NeedleBottomRow = "0";
-  std::string NeedleAngle = "0";
-  std::string DialRangeClass = "0";
-};
 
 struct Cycle {
   AcquisitionState acq;
@@ -32,6 +26,7 @@ struct Cycle {
   ChartModel chart;  // Series1, the statistics texts, ChartFirstRow
   GridModel grid;    // StringGrid1's data rows
   DialStateTexts dial;
+  DialModel dialModel;  // bpmain, bpback, MainNO, MTEXT and MTEXTN
   std::string sampleTimeText;  // "hh:nn:ss" of the last recorded sample
 
   // Hooks for whoever shows the cycle. onPanelReset runs after the panel was

@@ -43,7 +43,7 @@ void ResetViews(Cycle& c) {
 
   w.scrollBar2.SetMinimum(1);
   w.scrollBar2.SetMaximum(1);
-  // The dial's clean face and its MainNO text follow with the dial.
+  ResetDialViews(c.dialModel);  // the clean face back on bpmain, MainNO empty
 }
 
 }  // namespace lcr
