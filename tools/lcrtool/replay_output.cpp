@@ -42,6 +42,16 @@ std::string FormatReplayLine(const lcr::Cycle& c, long long tick) {
   Text(j, "SubCaption", rec.SubCaption.View());
   j.EndObject();
 
+  const lcr::DialModel& dial = c.dialModel;
+  j.Key("dial").BeginObject();
+  Text(j, "text", dial.MainNO);
+  Text(j, "multiplier", dial.multiplier);
+  j.Key("face").String(lcr::DialFaceName(dial.face));
+  j.Key("angle").Number(dial.angle, 4);
+  j.Key("tip").BeginArray().Number(dial.tip.x).Number(dial.tip.y).EndArray();
+  j.Key("foot").BeginArray().Number(dial.foot.x).Number(dial.foot.y).EndArray();
+  j.EndObject();
+
   // The plotted values are kept to four decimals by the chart; printed in
   // their shortest exact form they read 1500 or 0.0123, never 1500.0000.
   const lcr::ChartModel& chart = c.chart;
