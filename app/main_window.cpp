@@ -14,6 +14,7 @@
 #include <QValueAxis>
 
 #include "app/cycle/file_commands.h"
+#include "app/dial_widgets.h"
 #include "app/main_window.h"
 #include "app/settings_dialog.h"
 #include "app/view_widgets.h"
@@ -63,6 +64,7 @@ void TForm1::ApplyModel() {
   ShowScrollBar(ScrollBar2, w.scrollBar2);
   ApplyChartPaging();
   views_->apply();
+  dial_->apply();
   if (CheckBox1->isChecked()) ApplyDiagnostics();
 }
 

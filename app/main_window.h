@@ -31,6 +31,7 @@ class QValueAxis;
 
 namespace lcr {
 
+class DialWidgets;
 class TForm2;
 class ViewWidgets;
 
@@ -53,6 +54,8 @@ class TForm1 : public QMainWindow {
   void setSettingsDialog(TForm2* dialog);
   // The chart, grid and statistics as the widgets show them.
   ViewWidgets& views() { return *views_; }
+  // The dial pictures and read-outs as the widgets show them.
+  DialWidgets& dial() { return *dial_; }
   // Where ArrangeLayout last put the big controls.
   const MainLayout& layoutApplied() const { return layout_; }
 
@@ -168,6 +171,7 @@ class TForm1 : public QMainWindow {
 
   std::unique_ptr<CycleRunner> runner_;
   ViewWidgets* views_ = nullptr;  // a child QObject of this window
+  DialWidgets* dial_ = nullptr;   // a child QObject of this window
   TForm2* form2_ = nullptr;
   QWidget* client_ = nullptr;
   MainLayout design_;

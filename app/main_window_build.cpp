@@ -20,6 +20,7 @@
 #include <QTableWidget>
 #include <QValueAxis>
 
+#include "app/dial_widgets.h"
 #include "app/main_window.h"
 #include "app/menu_icons.h"
 #include "app/view_widgets.h"
@@ -99,6 +100,7 @@ TForm1::TForm1(std::unique_ptr<SerialIo> io, QWidget* parent)
   FormCreate();
 
   views_ = new ViewWidgets(*this);
+  dial_ = new DialWidgets(*this);
   connect(runner_.get(), &CycleRunner::changed, this, &TForm1::ApplyModel);
   ApplyModel();
 }

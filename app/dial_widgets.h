@@ -1,0 +1,51 @@
+#pragma once
+// Shows the dial model on bpmain, bpback, MainNO, MTEXT and MTEXTN. The
+// model decides the face and the needle; this keeps the two pictures and
+// redraws only the strips under the old needle and the new line.
+
+#include <QImage>
+#include <QObject>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "log/dial_model.h"
+
+namespace lcr {
+
+class TForm1;
+
+class DialWidgets : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit DialWidgets(TForm1& form);
+
+  // Redraws whatever the dial model changed since the last call.
+  void apply();
+
+  // The face picture carried for each range class (BP_2, BP_10, BP_125).
+  static QImage FacePicture(DialFace face);
+
+  // What bpmain and bpback show.
+  const QImage& dialPicture() const { return main_; }
+  const QImage& cleanFace() const { return back_; }
+
+ private:
+  void restoreStrips();
+  void drawNeedle(const DialModel& m);
+
+  TForm1& form_;
+  QImage back_;
+  QImage main_;
+  std::uint64_t faceShown_ = ~0ull;
+  std::uint64_t needleShown_ = ~0ull;
+  // The needle last drawn here, so that it is the one erased even when
+  // several updates came between two redraws.
+  bool needleOn_ = false;
+  double needleAngle_ = 0;
+  int needleTopRow_ = 0;
+  std::vector<DialStrip> strips_;
+};
+
+}  // namespace lcr
