@@ -159,9 +159,16 @@ void TForm1::Menu_SaveClick() {
   setEnabled(true);
 }
 
-void TForm1::Menu_GraphClick() { WarnWhenEmpty(this, cycle().table); }
+void TForm1::Menu_GraphClick() {
+  if (!WarnWhenEmpty(this, cycle().table)) ExportGraph();
+}
 
-void TForm1::Menu_ExcelClick() { WarnWhenEmpty(this, cycle().table); }
+void TForm1::Menu_ExcelClick() {
+  if (WarnWhenEmpty(this, cycle().table)) return;
+  setEnabled(false);
+  ExportSpreadsheet();
+  setEnabled(true);
+}
 
 void TForm1::ScrollBar1Change(int position) {
   SetScrollBar1Position(cycle(), position);

@@ -23,6 +23,7 @@ class QLineEdit;
 class QLineSeries;
 class QMenu;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 class QScrollBar;
 class QStatusBar;
@@ -31,6 +32,7 @@ class QValueAxis;
 
 namespace lcr {
 
+class AutomationServer;
 class DialWidgets;
 class TForm2;
 class ViewWidgets;
@@ -122,6 +124,9 @@ class TForm1 : public QMainWindow {
   QFrame* Shape1 = nullptr;
   QLineEdit* suiEdit4 = nullptr;
 
+  // Shown while Export Excel File runs.
+  QProgressBar* ProgressBar1 = nullptr;
+
  public slots:
   void Button_StartClick();
   void Button_StopClick();
@@ -143,6 +148,11 @@ class TForm1 : public QMainWindow {
   // Open's work once a file was chosen: the table replaced and the views
   // refreshed, or "Wrong Data Format!" and nothing changed.
   void OpenDataFile(const QString& path);
+
+  // The exports once a file was chosen. The spreadsheet export runs on the
+  // program's own spreadsheet application unless `server` is given.
+  void ExportGraphFile(const QString& path);
+  void ExportSpreadsheetFile(const QString& path, AutomationServer* server = nullptr);
 
  protected:
   // The client area's resizes re-run ArrangeLayout, so the controls follow
@@ -168,6 +178,10 @@ class TForm1 : public QMainWindow {
 
   void ApplyDiagnostics();
   void ApplyChartPaging();
+
+  // The exports' file dialogs, then their work (main_window_export.cpp).
+  void ExportGraph();
+  void ExportSpreadsheet();
 
   std::unique_ptr<CycleRunner> runner_;
   ViewWidgets* views_ = nullptr;  // a child QObject of this window

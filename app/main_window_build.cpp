@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -320,6 +321,11 @@ void TForm1::BuildStatusBar() {
     StatusBar1->addWidget(panel);
     StatusPanels[std::size_t(i)] = panel;
   }
+  ProgressBar1 = new QProgressBar(StatusBar1);
+  ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+  ProgressBar1->setOrientation(Qt::Horizontal);
+  StatusBar1->addPermanentWidget(ProgressBar1, 1);
+  ProgressBar1->hide();
 }
 
 void TForm1::FormCreate() {

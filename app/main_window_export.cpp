@@ -1,0 +1,94 @@
+// File, Export Graph and Export Excel File.
+#include <QApplication>
+#include <QChartView>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFrame>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QTableWidget>
+
+#include "app/graph_export.h"
+#include "app/main_window.h"
+#include "log/spreadsheet_export.h"
+#include "log/workbook/xlsx_automation.h"
+
+namespace lcr {
+
+namespace {
+
+// A save dialog with one filter; the default suffix is added to a name
+// typed without one.
+QString AskSaveFileName(QWidget* owner, const QString& filter, const QString& suffix) {
+  QFileDialog dialog(owner);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setNameFilter(filter);
+  dialog.setDefaultSuffix(suffix);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().first();
+}
+
+}  // namespace
+
+void TForm1::ExportGraph() {
+  const QString path = AskSaveFileName(this, QStringLiteral("JPEG Image File (*.jpg)"), QStringLiteral("jpg"));
+  if (!path.isEmpty()) ExportGraphFile(path);
+}
+
+void TForm1::ExportGraphFile(const QString& path) {
+  const QImage picture = RenderChartPicture(*Chart1, {Shape1, suiEdit4});
+  repaint();
+  QString error;
+  if (!SaveGraphPicture(picture, path, &error)) {
+    // Nothing was written; say why rather than report success.
+    QMessageBox::warning(this, QStringLiteral("Export Graph"), error);
+    return;
+  }
+  QMessageBox::information(nullptr, QStringLiteral("Export Graph"),
+                           QStringLiteral("Export Graph ") + path + QStringLiteral(" Successfully."));
+}
+
+// The dialog offers .xls, and the name is kept as chosen; the workbook
+// written is Office Open XML all the same, as the spreadsheet application
+// itself writes when it saves a new book without being told a format.
+void TForm1::ExportSpreadsheet() {
+  const QString path = AskSaveFileName(this, QStringLiteral("Excel File (*.XLS)"), QStringLiteral("xls"));
+  if (!path.isEmpty()) ExportSpreadsheetFile(path);
+}
+
+void TForm1::ExportSpreadsheetFile(const QString& path, AutomationServer* server) {
+  XlsxAutomationServer ownServer;
+  AutomationServer& use = server ? *server : ownServer;
+
+  std::array<std::string, kGridColumnCount> header;
+  for (int c = 0; c < kGridColumnCount; ++c) {
+    const QTableWidgetItem* item = StringGrid1->horizontalHeaderItem(c);
+    header[std::size_t(c)] = item ? item->text().toStdString() : std::string();
+  }
+
+  SpreadsheetExportHooks hooks;
+  hooks.repaintWindow = [this] { repaint(); };
+  hooks.showProgress = [this](int maximum) {
+    ProgressBar1->setRange(0, maximum);
+    ProgressBar1->show();
+  };
+  // The bar repaints itself when what it shows changes.
+  hooks.progress = [this](int position) { ProgressBar1->setValue(position); };
+
+  const QString caption = QStringLiteral("Save Excel File");
+  switch (lcr::ExportSpreadsheetFile(use, path, cycle().table, header, hooks)) {
+    case SpreadsheetExportOutcome::Saved:
+      QMessageBox::information(nullptr, caption, QStringLiteral("Save Excel file Successfully."));
+      break;
+    case SpreadsheetExportOutcome::NoApplication:
+      QMessageBox::warning(nullptr, caption, QStringLiteral("You must install Microsoft Excel!"));
+      break;
+    case SpreadsheetExportOutcome::Failed:
+      QMessageBox::warning(nullptr, caption, QStringLiteral("open excel file fail!"));
+      break;
+  }
+  ProgressBar1->hide();
+}
+
+}  // namespace lcr
