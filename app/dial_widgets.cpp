@@ -1,7 +1,9 @@
 #include "app/dial_widgets.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
 
@@ -37,12 +39,22 @@ DialWidgets::DialWidgets(TForm1& form) : QObject(&form), form_(form) {
   form_.BP_10->setPixmap(QPixmap::fromImage(FacePicture(DialFace::BP_10)));
   form_.BP_125->setPixmap(QPixmap::fromImage(FacePicture(DialFace::BP_125)));
   strips_.reserve(kDialImageHeight);
+  form_.bpmain->setPixmap(QPixmap());
+  form_.bpmain->installEventFilter(this);
   apply();
+}
+
+bool DialWidgets::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != form_.bpmain || event->type() != QEvent::Paint) return QObject::eventFilter(watched, event);
+  QPainter p(form_.bpmain);
+  const QRect area = static_cast<QPaintEvent*>(event)->rect();
+  p.drawImage(area, main_, area);
+  return true;
 }
 
 void DialWidgets::apply() {
   const DialModel& m = form_.cycle().dialModel;
-  bool redraw = false;
+  QRect dirty;
   if (m.faceRevision != faceShown_) {
     faceShown_ = m.faceRevision;
     const QLabel* face = m.face == DialFace::BP_10 ? form_.BP_10 : m.face == DialFace::BP_125 ? form_.BP_125 : form_.BP_2;
@@ -50,37 +62,39 @@ void DialWidgets::apply() {
     form_.bpback->setPixmap(face->pixmap());
     main_ = back_.copy();  // the old needle goes with the old picture
     needleOn_ = false;
-    redraw = true;
+    dirty = main_.rect();
   }
-  if (m.needleRevision != needleShown_ || (redraw && m.needleDrawn)) {
+  if (m.needleRevision != needleShown_ || (!dirty.isNull() && m.needleDrawn)) {
     needleShown_ = m.needleRevision;
-    restoreStrips();
-    if (m.needleDrawn) drawNeedle(m);
-    redraw = true;
+    dirty |= restoreStrips();
+    if (m.needleDrawn) dirty |= drawNeedle(m);
   }
-  if (redraw) form_.bpmain->setPixmap(QPixmap::fromImage(main_));
+  if (!dirty.isNull()) form_.bpmain->update(dirty);
 
   ShowText(form_.MainNO, m.MainNO);
   ShowText(form_.MTEXT, m.multiplier);
   ShowText(form_.MTEXTN, m.multiplier);
 }
 
-void DialWidgets::restoreStrips() {
-  if (!needleOn_) return;
+QRect DialWidgets::restoreStrips() {
+  if (!needleOn_) return {};
   needleOn_ = false;
   NeedleStrips(needleAngle_, needleTopRow_, kNeedleFootRow, strips_);
+  QRect restored;
   for (const DialStrip& s : strips_) {
     const auto* from = reinterpret_cast<const QRgb*>(back_.constScanLine(s.y));
     auto* to = reinterpret_cast<QRgb*>(main_.scanLine(s.y));
     std::copy(from + s.xFrom, from + s.xTo + 1, to + s.xFrom);
+    restored |= QRect(s.xFrom, s.y, s.xTo - s.xFrom + 1, 1);
   }
+  return restored;
 }
 
 // The line is drawn smooth, but only on the rows the next call's strips
 // restore (tip row to foot row); its 2-pixel width stays well inside the
 // 21-pixel strips, so every pixel it touches is restored.
-void DialWidgets::drawNeedle(const DialModel& m) {
-  if (m.tip.y > kNeedleFootRow) return;
+QRect DialWidgets::drawNeedle(const DialModel& m) {
+  if (m.tip.y > kNeedleFootRow) return {};
   QPainter p(&main_);
   p.setRenderHint(QPainter::Antialiasing);
   p.setClipRect(QRect(0, m.tip.y, kDialImageWidth, kNeedleFootRow - m.tip.y + 1));
@@ -91,6 +105,7 @@ void DialWidgets::drawNeedle(const DialModel& m) {
   needleOn_ = true;
   needleAngle_ = m.angle;
   needleTopRow_ = m.tip.y;
+  return QRect(QPoint(m.tip.x, m.tip.y), QPoint(m.foot.x, m.foot.y)).normalized().adjusted(-3, 0, 3, 0) & main_.rect();
 }
 
 }  // namespace lcr

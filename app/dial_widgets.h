@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QObject>
+#include <QRect>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -31,9 +32,13 @@ class DialWidgets : public QObject {
   const QImage& dialPicture() const { return main_; }
   const QImage& cleanFace() const { return back_; }
 
+ protected:
+  // bpmain paints its picture here, only the part that changed.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
-  void restoreStrips();
-  void drawNeedle(const DialModel& m);
+  QRect restoreStrips();
+  QRect drawNeedle(const DialModel& m);
 
   TForm1& form_;
   QImage back_;

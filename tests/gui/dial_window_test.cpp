@@ -15,7 +15,12 @@ namespace {
 bool IsNeedleRed(QRgb c) { return qRed(c) > 200 && qGreen(c) < 90 && qBlue(c) < 90; }
 
 struct DialWindowTest : WindowFixture {
-  QImage Shown() { return form->bpmain->pixmap().toImage().convertToFormat(QImage::Format_RGB32); }
+  // What bpmain paints, checked against the picture the widgets keep.
+  QImage Shown() {
+    const QImage painted = form->bpmain->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(painted, form->dial().dialPicture());
+    return painted;
+  }
   const DialModel& model() { return form->cycle().dialModel; }
 
   // Pixels of the shown dial that differ from the clean face.
