@@ -14,29 +14,9 @@ using lcrtest::Frame730Value;
 
 namespace {
 
-const QDateTime kT0(QDate(2026, 1, 2), QTime(10, 20, 30));
-
-struct CycleTest : ::testing::Test {
-  std::unique_ptr<Cycle> c = MakeCycle();
-  ScriptedSerialIo io;
-  int ticks = 0;
-
-  QDateTime Now() const { return kT0.addMSecs(qint64(ticks) * 500); }
-
-  void StartAndDetect(int family = kFamily730) {
-    ASSERT_TRUE(ButtonStartClick(*c, io));
-    io.QueueRead(1, family == kFamily68 ? Concat({Frame68(), Frame68()})
-                                        : Concat({Frame730Value(1), Frame730Value(1)}));
-    ASSERT_TRUE(CheckComTimer(*c, io, Now()));
-  }
-
-  // One read pass over `read`, then one display tick; true when it recorded.
-  bool Cycle1(const Bytes& read) {
-    io.QueueRead(1, read);
-    ReadComTimer(*c, io, Now());
-    ++ticks;
-    return ShowTimeTimer(*c, Now());
-  }
+struct CycleTest : ::testing::Test, lcrtest::CycleRig {
+  void StartAndDetectOk(int family = kFamily730) { ASSERT_TRUE(StartAndDetect(family)); }
+  bool Cycle1(const Bytes& read) { return ReadAndTick(read); }
 };
 
 TEST_F(CycleTest, StatesDriveControlsAndTimers) {
@@ -117,7 +97,7 @@ TEST_F(CycleTest, RateShownFromTheDisplayInterval) {
 }
 
 TEST_F(CycleTest, NothingIsRecordedBeforeTheThirdFrame) {
-  StartAndDetect();
+  StartAndDetectOk();
   EXPECT_FALSE(Cycle1(Frame730Value(1)));
   EXPECT_FALSE(Cycle1(Frame730Value(2)));
   EXPECT_TRUE(Cycle1(Frame730Value(3)));
@@ -127,7 +107,7 @@ TEST_F(CycleTest, NothingIsRecordedBeforeTheThirdFrame) {
 }
 
 TEST_F(CycleTest, OneSamplePerTickAndNoneWithoutANewFrame) {
-  StartAndDetect();
+  StartAndDetectOk();
   // Three frames in one read count three, but record once: the last.
   EXPECT_TRUE(Cycle1(Concat({Frame730Value(1), Frame730Value(2), Frame730Value(3)})));
   EXPECT_EQ(c->table.RecordCount, 1);
@@ -144,7 +124,7 @@ TEST_F(CycleTest, AFamilyChangeResetsThePanelBeforeTheSample) {
   std::vector<std::string> events;
   c->onPanelReset = [&](int family) { events.push_back("reset " + std::to_string(family)); };
   c->onSampleRecorded = [&] { events.push_back("sample " + std::to_string(c->acq.ActiveFamily)); };
-  StartAndDetect();
+  StartAndDetectOk();
   EXPECT_EQ(events, std::vector<std::string>{"reset 730"});
   Cycle1(Concat({Frame730Value(1), Frame730Value(2), Frame730Value(3)}));
   c->acq.ReceiveBuffer[100] = 0x5A;
@@ -171,11 +151,11 @@ TEST_F(CycleTest, StopDuringDetectionThenStartAgain) {
 }
 
 TEST_F(CycleTest, StopAndStartKeepTheTable) {
-  StartAndDetect();
+  StartAndDetectOk();
   for (int i = 1; i <= 4; ++i) Cycle1(Frame730Value(i));
   ASSERT_EQ(c->table.RecordCount, 2);
   ButtonStopClick(*c, io);
-  StartAndDetect();
+  StartAndDetectOk();
   EXPECT_EQ(c->acq.LinkCount, 0);
   for (int i = 5; i <= 7; ++i) Cycle1(Frame730Value(i));
   EXPECT_EQ(c->table.RecordCount, 3);
@@ -185,13 +165,13 @@ TEST_F(CycleTest, StopAndStartKeepTheTable) {
 TEST_F(CycleTest, ResetEmptiesTheLogAndTheNextSampleIsRowOne) {
   ButtonResetClick(*c);  // right after start-up
   EXPECT_EQ(c->table.RecordCount, 0);
-  StartAndDetect();
+  StartAndDetectOk();
   for (int i = 1; i <= 5; ++i) Cycle1(Frame730Value(i));
   ASSERT_EQ(c->table.RecordCount, 3);
   ButtonStopClick(*c, io);
   ButtonResetClick(*c);
   EXPECT_EQ(c->table.RecordCount, 0);
-  StartAndDetect();
+  StartAndDetectOk();
   for (int i = 10; i <= 12; ++i) Cycle1(Frame730Value(i));
   EXPECT_EQ(c->table.RecordCount, 1);
   EXPECT_EQ(c->table.rows[1].MainValue.View(), "12");
@@ -218,7 +198,7 @@ TEST_F(CycleTest, PanelFlagsFromSegmentFlags) {
 }
 
 TEST_F(CycleTest, ScrollBarsFollowTheNewestRecord) {
-  StartAndDetect();
+  StartAndDetectOk();
   Cycle1(Concat({Frame730Value(1), Frame730Value(1)}));
   for (int i = 0; i < 26; ++i) Cycle1(Frame730Value(i));
   EXPECT_EQ(c->table.RecordCount, 26);
@@ -233,7 +213,7 @@ TEST_F(CycleTest, ScrollBarsFollowTheNewestRecord) {
 TEST_F(CycleTest, ScrollBarRangeStaysValidWithLargePages) {
   ApplySettings(*c, 500, 120);
   c->win.scrollBar1.SetMinimum(500);
-  StartAndDetect();
+  StartAndDetectOk();
   Cycle1(Concat({Frame730Value(1), Frame730Value(1)}));
   while (c->table.RecordCount < 250) Cycle1(Frame730Value(1));
   EXPECT_GE(c->win.scrollBar1.maximum, c->win.scrollBar1.minimum);

@@ -12,20 +12,9 @@ using lcrtest::Frame730Value;
 
 namespace {
 
-const QDateTime kT0(QDate(2026, 1, 2), QTime(10, 20, 30));
-
-struct DialCycleTest : ::testing::Test {
-  std::unique_ptr<Cycle> c = MakeCycle();
-  ScriptedSerialIo io;
-  int ticks = 0;
-
-  QDateTime Now() const { return kT0.addMSecs(qint64(ticks) * 500); }
-
+struct DialCycleTest : ::testing::Test, lcrtest::CycleRig {
   void SetUp() override {
-    FormCreate(*c, QLocale::c());
-    ASSERT_TRUE(ButtonStartClick(*c, io));
-    io.QueueRead(1, Concat({Frame730Value(1), Frame730Value(1)}));
-    ASSERT_TRUE(CheckComTimer(*c, io, Now()));
+    ASSERT_TRUE(StartAndDetect());
   }
 
   // Read passes until the link counts enough frames for a tick to record.
@@ -37,12 +26,7 @@ struct DialCycleTest : ::testing::Test {
     }
   }
 
-  bool Sample(int value) {
-    io.QueueRead(1, Frame730Value(value));
-    ReadComTimer(*c, io, Now());
-    ++ticks;
-    return ShowTimeTimer(*c, Now());
-  }
+  bool Sample(int value) { return ReadAndTick(Frame730Value(value)); }
 };
 
 TEST_F(DialCycleTest, StartsWithTheFirstFaceAndNoNeedle) {

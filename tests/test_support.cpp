@@ -35,6 +35,25 @@ Bytes Frame730Value(int value) {
   return Frame730({{6, std::uint8_t((value >> 8) & 0xFF)}, {7, std::uint8_t(value & 0xFF)}, {8, 0x08}});
 }
 
+QDateTime CycleRig::Now() const {
+  static const QDateTime t0(QDate(2026, 1, 2), QTime(10, 20, 30));
+  return t0.addMSecs(qint64(ticks) * 500);
+}
+
+bool CycleRig::StartAndDetect(int family) {
+  lcr::FormCreate(*c, QLocale::c());
+  if (!lcr::ButtonStartClick(*c, io)) return false;
+  io.QueueRead(1, family == 68 ? Concat({Frame68(), Frame68()}) : Concat({Frame730Value(1), Frame730Value(1)}));
+  return lcr::CheckComTimer(*c, io, Now());
+}
+
+bool CycleRig::ReadAndTick(const Bytes& read) {
+  io.QueueRead(1, read);
+  lcr::ReadComTimer(*c, io, Now());
+  ++ticks;
+  return lcr::ShowTimeTimer(*c, Now());
+}
+
 Bytes Concat(std::initializer_list<Bytes> parts) {
   Bytes out;
   for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());

@@ -9,6 +9,12 @@
 #include <utility>
 #include <vector>
 
+#include <QDateTime>
+#include <memory>
+
+#include "app/cycle/cycle.h"
+#include "link/scripted_serial_io.h"
+
 namespace lcrtest {
 
 using Bytes = std::vector<unsigned char>;
@@ -24,6 +30,19 @@ Bytes Frame730Value(int value);
 
 Bytes Concat(std::initializer_list<Bytes> parts);
 Bytes Junk(std::size_t n, unsigned char fill = 0x55);
+
+// The cycle on a scripted port 1, with a clock that moves 500 ms a tick.
+struct CycleRig {
+  std::unique_ptr<lcr::Cycle> c = lcr::MakeCycle();
+  lcr::ScriptedSerialIo io;
+  int ticks = 0;
+
+  QDateTime Now() const;
+  // Start-up, Start, and a detection pass over two frames of `family`.
+  bool StartAndDetect(int family = 730);
+  // One read pass over `read`, then one display tick; true when it recorded.
+  bool ReadAndTick(const Bytes& read);
+};
 
 // Runs a program; returns its exit code and captures both streams.
 struct ProcessResult {

@@ -13,29 +13,13 @@ using lcrtest::Frame730Value;
 
 namespace {
 
-const QDateTime kT0(QDate(2026, 1, 2), QTime(10, 20, 30));
-
-struct ViewsCycleTest : ::testing::Test {
-  std::unique_ptr<Cycle> c = MakeCycle();
-  ScriptedSerialIo io;
-  int ticks = 0;
-
-  QDateTime Now() const { return kT0.addMSecs(qint64(ticks) * 500); }
-
+struct ViewsCycleTest : ::testing::Test, lcrtest::CycleRig {
   void SetUp() override {
-    FormCreate(*c, QLocale::c());
-    ASSERT_TRUE(ButtonStartClick(*c, io));
-    io.QueueRead(1, Concat({Frame730Value(1), Frame730Value(1)}));
-    ASSERT_TRUE(CheckComTimer(*c, io, Now()));
+    ASSERT_TRUE(StartAndDetect());
     Sample(1);  // the first two decoded frames are never recorded
   }
 
-  void Sample(int value) {
-    io.QueueRead(1, Frame730Value(value));
-    ReadComTimer(*c, io, Now());
-    ++ticks;
-    ShowTimeTimer(*c, Now());
-  }
+  void Sample(int value) { ReadAndTick(Frame730Value(value)); }
   void SampleUntil(int records) {
     while (c->table.RecordCount < records) Sample(c->table.RecordCount + 1);
   }
