@@ -106,7 +106,15 @@ TForm1::TForm1(std::unique_ptr<SerialIo> io, QWidget* parent)
   ApplyModel();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+  // The helpers filter events of child widgets: take them down while this
+  // window is still whole, before QWidget deletes the children.
+  if (client_) client_->removeEventFilter(this);
+  delete views_;
+  views_ = nullptr;
+  delete dial_;
+  dial_ = nullptr;
+}
 
 void TForm1::BuildMenus() {
   Menu_File = menuBar()->addMenu(QStringLiteral("&File"));
