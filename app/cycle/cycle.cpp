@@ -128,20 +128,24 @@ void BuildPanelFlags(AcquisitionState& s) {
   if (s.PanelFlags[45] == 1) s.PanelFlags[85] = 1;
 }
 
-void SetScrollBar1Position(Cycle& c, int position) {
-  ScrollBarModel& bar = c.win.scrollBar1;
+namespace {
+
+// Moves a bar; true when the move should refresh its view: the position
+// changed, the bar is enabled and the table holds records.
+bool MoveBar(const Cycle& c, ScrollBarModel& bar, int position) {
   const int old = bar.position;
   bar.position = std::clamp(position, bar.minimum, bar.maximum);
-  if (bar.position == old || !bar.enabled || c.table.RecordCount == 0) return;
-  UpdateChart(c, bar.position);
+  return bar.position != old && bar.enabled && c.table.RecordCount != 0;
+}
+
+}  // namespace
+
+void SetScrollBar1Position(Cycle& c, int position) {
+  if (MoveBar(c, c.win.scrollBar1, position)) UpdateChart(c, c.win.scrollBar1.position);
 }
 
 void SetScrollBar2Position(Cycle& c, int position) {
-  ScrollBarModel& bar = c.win.scrollBar2;
-  const int old = bar.position;
-  bar.position = std::clamp(position, bar.minimum, bar.maximum);
-  if (bar.position == old || !bar.enabled || c.table.RecordCount == 0) return;
-  FillGrid(c, bar.position);
+  if (MoveBar(c, c.win.scrollBar2, position)) FillGrid(c, c.win.scrollBar2.position);
 }
 
 namespace {
