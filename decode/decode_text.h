@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/text_and_numbers.h"  // Contains
+
 namespace lcr::decodetext {
 
 // DisplayCodes positions are counted from 1.
@@ -18,10 +20,6 @@ inline void SetFlagIf(std::string& codes, int position, bool on) {
 }
 
 inline bool IsBitSet(unsigned byte, int bit) { return ((byte >> bit) & 1u) != 0; }
-
-inline bool Contains(std::string_view text, std::string_view part) {
-  return text.find(part) != std::string_view::npos;
-}
 
 inline void PadRightWithSpaces(std::string& text, std::size_t width) {
   if (text.size() < width) text.append(width - text.size(), ' ');

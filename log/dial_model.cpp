@@ -4,8 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/cycle/cycle.h"  // RoundHalfUp
-#include "log/chart_model.h"  // ParseLocaleNumber, RoundTo4
+#include "common/text_and_numbers.h"
 
 namespace lcr {
 
@@ -18,17 +17,9 @@ constexpr double kRadiansPerRange = 3.1415926 * 4682 / 18000;
 // the next call (tip row to foot row) could no longer erase the needle.
 constexpr double kNeedleAngleLimit = 1.2;
 
-bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
-
 // Padded texts such as " 200.0" read as the number they show.
 std::optional<double> NumberOf(std::string_view text, std::string_view decimalMark) {
-  return ParseLocaleNumber(TrimBlanks(text), decimalMark);
+  return ParseLocaleNumber(Trim(text), decimalMark);
 }
 
 double SaneAngle(double a) {
@@ -37,7 +28,7 @@ double SaneAngle(double a) {
 }
 
 int IntegerOf(const std::string& text) {
-  const auto n = ParseLocaleNumber(TrimBlanks(text), ".");
+  const auto n = ParseLocaleNumber(Trim(text), ".");
   if (!n) return 0;
   return int(std::clamp(std::trunc(*n), -1e6, 1e6));
 }
