@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "common/text_and_numbers.h"
+#include "decode/value_words.h"
 #include "log/record_text.h"
 
 namespace lcr {
@@ -45,10 +46,6 @@ double Pow10(int d) {
 // v * 10^d, dividing for negative d so that 1500 nF in uF stays 1.5.
 double Scale(double v, int d) { return d >= 0 ? v * Pow10(d) : v / Pow10(-d); }
 
-bool IsWord(std::string_view v) {
-  return v == "Pass" || v == "Fail" || v == "Err" || v == "Open" || v == "Short";
-}
-
 // The full-scale number of a caption: from its first digit, the run of
 // digits and "."; as much of that run as reads as a number ("1.2.3" reads
 // 1.2). None when the caption holds no digit.
@@ -72,18 +69,20 @@ double PlotValue(std::string_view v, std::string_view mainCaption, int rowCode, 
                  std::string_view decimalMark, double previous) {
   double y = previous;
   const int d = rowCode - refCode;
-  if (!Contains(v, "O") && !Contains(v, "HI") && !Contains(v, "--") && !IsWord(v)) {
+  if (MayBeNumber(v)) {
     if (const auto number = ParseLocaleNumber(v, decimalMark)) y = RoundTo4(Scale(*number, d));
   }
-  if (Contains(v, "----")) y = 0;
-  if (Contains(v, "OL") || Contains(v, "UL") || Contains(v, "HI") || v == "Pass" || v == "Open") {
-    // A caption without digits (only from a data file) leaves y as it was.
-    if (const auto full = FullScale(mainCaption)) {
-      y = RoundTo4(Scale(*full, -d));
-      if (Contains(v, "-") && !Contains(v, "--")) y = -y;
-    }
-  } else if (Contains(v, "LO") || v == "Fail" || v == "Short") {
-    y = 0;
+  if (ShowsDashes(v)) y = 0;
+  switch (ScaleOf(v)) {
+    case ValueScale::FullScale:
+      // A caption without digits (only from a data file) leaves y as it was.
+      if (const auto full = FullScale(mainCaption)) {
+        y = RoundTo4(Scale(*full, -d));
+        if (HasMinusSign(v)) y = -y;
+      }
+      break;
+    case ValueScale::Zero: y = 0; break;
+    case ValueScale::Number: break;
   }
   return RoundTo4(y);
 }

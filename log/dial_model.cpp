@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "common/text_and_numbers.h"
+#include "decode/value_words.h"
 
 namespace lcr {
 
@@ -82,15 +83,16 @@ DialPoint NeedleFoot(double angle) {
 
 double NeedleAngleFor(std::string_view v, std::string_view range, std::string_view decimalMark) {
   double a = 0;
-  if (Contains(v, "OL") || Contains(v, "UL") || Contains(v, "HI") || v == "Pass" || v == "Open") {
-    a = (Contains(v, "-") && !Contains(v, "--")) ? -kFullScaleAngle : kFullScaleAngle;
-  } else if (Contains(v, "LO") || v == "Fail" || v == "Short") {
-    a = 0;
-  } else {
-    // A value or range that is no number, and a zero range, rest the needle at 0.
-    const auto value = NumberOf(v, decimalMark);
-    const auto full = NumberOf(range, decimalMark);
-    if (value && full && *full != 0) a = *value / *full * kRadiansPerRange;
+  switch (ScaleOf(v)) {
+    case ValueScale::FullScale: a = HasMinusSign(v) ? -kFullScaleAngle : kFullScaleAngle; break;
+    case ValueScale::Zero: a = 0; break;
+    case ValueScale::Number: {
+      // A value or range that is no number, and a zero range, rest the needle at 0.
+      const auto value = NumberOf(v, decimalMark);
+      const auto full = NumberOf(range, decimalMark);
+      if (value && full && *full != 0) a = *value / *full * kRadiansPerRange;
+      break;
+    }
   }
   return RoundTo4(SaneAngle(a));
 }
