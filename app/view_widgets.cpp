@@ -107,12 +107,7 @@ void ViewWidgets::showChart() {
 
   // Left axis: the model's format and increment, as a readable scale.
   const int plotHeight = int(w_.chart->plotArea().height());
-  const AxisScale scale = ChooseValueAxis(m, std::clamp(plotHeight / 28, 3, 11));
-  w_.LeftAxis->setLabelFormat(QStringLiteral("%.%1f").arg(scale.decimals));
-  w_.LeftAxis->setTickType(QValueAxis::TicksDynamic);
-  w_.LeftAxis->setTickAnchor(scale.minimum);
-  w_.LeftAxis->setTickInterval(scale.step);
-  w_.LeftAxis->setRange(scale.minimum, scale.maximum);
+  showValueAxis(ChooseValueAxis(m, std::clamp(plotHeight / 28, 3, 11)));
 
   ShowGbkText(w_.Max_Num, m.Max_Num);
   ShowGbkText(w_.Max_Tim, m.Max_Tim);
@@ -120,6 +115,18 @@ void ViewWidgets::showChart() {
   ShowGbkText(w_.Min_Tim, m.Min_Tim);
 
   showTimeLabels();
+}
+
+// Each axis setting is passed on only when it changes: some setters relay
+// out the whole chart, measuring every label again, even for an equal value.
+void ViewWidgets::showValueAxis(const AxisScale& scale) {
+  QValueAxis* axis = w_.LeftAxis;
+  const QString format = QStringLiteral("%.%1f").arg(scale.decimals);
+  if (axis->labelFormat() != format) axis->setLabelFormat(format);
+  if (axis->tickType() != QValueAxis::TicksDynamic) axis->setTickType(QValueAxis::TicksDynamic);
+  if (axis->tickAnchor() != scale.minimum) axis->setTickAnchor(scale.minimum);
+  if (axis->tickInterval() != scale.step) axis->setTickInterval(scale.step);
+  if (axis->min() != scale.minimum || axis->max() != scale.maximum) axis->setRange(scale.minimum, scale.maximum);
 }
 
 // Time labels under every tenth point, or every twentieth and so on when
@@ -135,7 +142,7 @@ void ViewWidgets::showTimeLabels() {
   labelStepShown_ = step;
   labelPointsShown_ = points;
   labelsRevision_ = m.revision;
-  w_.BottomAxis->setTickInterval(step);
+  if (w_.BottomAxis->tickInterval() != step) w_.BottomAxis->setTickInterval(step);
 
   int n = 0;
   for (std::size_t j = 0; j < m.points.size(); j += std::size_t(step), ++n) {

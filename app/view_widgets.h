@@ -13,6 +13,7 @@ class QLineSeries;
 
 namespace lcr {
 
+struct AxisScale;
 struct Cycle;
 
 class ViewWidgets : public QObject {
@@ -37,6 +38,7 @@ class ViewWidgets : public QObject {
 
  private:
   void showChart();
+  void showValueAxis(const AxisScale& scale);
   void showTimeLabels();
   void placeTimeLabels();
   void showGrid();
