@@ -175,8 +175,11 @@ void TForm1::BuildChart(QWidget* client) {
   viewHandles_.BottomAxis = new QValueAxis();
   for (QValueAxis* axis : {viewHandles_.LeftAxis, viewHandles_.BottomAxis}) {
     axis->setLabelsColor(QColor(0xc8, 0xd8, 0xf4));
-    axis->setLinePenColor(QColor(0x4a, 0x6f, 0xb0));
-    axis->setGridLineColor(QColor(0x1f, 0x36, 0x5f));
+    // Hairline pens: drawn like any pen up to a pixel wide, but the scene
+    // measures each grid line and tick from its ends instead of stroking
+    // its outline on every repaint.
+    axis->setLinePen(QPen(QColor(0x4a, 0x6f, 0xb0), 0));
+    axis->setGridLinePen(QPen(QColor(0x1f, 0x36, 0x5f), 0));
     axis->setMinorGridLineVisible(false);
   }
   viewHandles_.LeftAxis->setRange(0, 1);
