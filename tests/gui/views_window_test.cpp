@@ -98,6 +98,16 @@ TEST_F(ViewsWindowTest, GapsOpenTheLine) {
   EXPECT_EQ(form->views().extraRuns()[0]->count(), 0);
 }
 
+TEST_F(ViewsWindowTest, RepeatedValuesExtendTheirLevel) {
+  const std::string cap = "CAP20.000 nF";
+  ShowTable({{"1", cap}, {"1", cap}, {"1", cap}, {"2", cap}, {"2", cap}, {"1", cap}, {"Err", cap}, {"3", cap}, {"3", cap}});
+  const QList<QPointF> first{{0, 1}, {2, 1}, {2, 2}, {4, 2}, {4, 1}, {5, 1}};
+  EXPECT_EQ(form->viewHandles().Series1->points(), first);
+  ASSERT_EQ(form->views().extraRuns().size(), 1u);
+  const QList<QPointF> second{{7, 3}, {8, 3}};
+  EXPECT_EQ(form->views().extraRuns()[0]->points(), second);
+}
+
 TEST_F(ViewsWindowTest, ResetEmptiesTheWidgetsAndSizesTheGridToItsHeight) {
   form->show();
   QApplication::processEvents();
