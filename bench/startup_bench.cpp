@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <memory>
+#include <string>
 
 #include "app/deep_blue_style.h"
 #include "app/cycle/cycle.h"
@@ -95,12 +96,17 @@ void DisplayTick(benchmark::State& state) {
   // A full page of records first, so that every tick plots P + 1 points.
   const bool paint = state.range(1) != 0;
   while (c.table.RecordCount <= state.range(0)) {
+    c.acq.reading.MainValue = std::to_string(30 + c.table.RecordCount % 10);
     c.acq.reading.DisplayCodes = codes;
     form.runner().onShowTime();
   }
   QApplication::processEvents();
   const std::int32_t before = c.table.RecordCount;
+  // The value moves on every tick, over a band of ten, as a live reading
+  // does: every point is a step of the line, the most it ever draws.
+  int tick = 0;
   for (auto _ : state) {
+    c.acq.reading.MainValue = std::to_string(30 + tick++ % 10);
     c.acq.reading.DisplayCodes = codes;
     form.runner().onShowTime();
     if (paint) QApplication::processEvents();  // paints what the tick made dirty
