@@ -1,0 +1,101 @@
+// The display on the window, grabbed offscreen while the simulated meter
+// tours every function: light shows exactly in the rectangles of the
+// visible segments, and each lit digit cell shows its glyph's picture.
+#include <QFrame>
+#include <QImage>
+#include <QPushButton>
+
+#include "app/panel_pictures.h"
+#include "panel/panel_model.h"
+#include "tools/simulator/scenarios.h"
+#include "window_fixture.h"
+
+using namespace lcr;
+using lcrtest::WindowFixture;
+
+namespace {
+
+bool IsLit(QRgb c) { return qGray(c) >= 128; }
+
+struct PanelWindowTest : WindowFixture, ::testing::WithParamInterface<int> {
+  int family = GetParam();
+
+  void Link() {
+    const auto first = sim::ScenarioFrame(sim::Scenario::kTour, family, 0).frame;
+    form->Button_Start->click();
+    io->QueueRead(1, lcrtest::Concat({first, first}));
+    runner().onCheckCom();
+  }
+
+  void Step(std::uint64_t step) {
+    io->QueueRead(1, sim::ScenarioFrame(sim::Scenario::kTour, family, step).frame);
+    runner().onReadCom();
+    now = now.addMSecs(500);
+    runner().onShowTime();
+  }
+
+  // Where segment i shows, in Panel1; the bar only as wide as it is.
+  static QRect Shown(const PanelModel& m, int i) {
+    const PanelElement* e = m.element[std::size_t(i)];
+    if (!e) return {};
+    const int w = (m.family == 730 && i == kBarSegment) ? std::min(m.barWidth, e->w) : e->w;
+    return QRect(e->x, e->y, w, e->h);
+  }
+
+  void CheckGrab() {
+    const PanelModel& m = form->cycle().panel;
+    const QImage shot = form->Panel1->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    std::vector<int> lit = LitSegments(m);
+    const QRect backdrop(1, 1, kPanelWidth, kPanelHeight);
+    for (int y = backdrop.top(); y <= backdrop.bottom(); ++y)
+      for (int x = backdrop.left(); x <= backdrop.right(); ++x) {
+        if (!IsLit(shot.pixel(x, y))) continue;
+        const bool inside = std::any_of(lit.begin(), lit.end(), [&](int i) { return Shown(m, i).contains(x, y); });
+        ASSERT_TRUE(inside) << "light outside every visible segment at " << x << "," << y;
+      }
+    for (int i : lit) {
+      const QRect r = Shown(m, i);
+      if (r.isEmpty()) continue;
+      int n = 0;
+      for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) n += IsLit(shot.pixel(x, y));
+      EXPECT_GT(n, 0) << "segment " << i << " is visible but dark";
+    }
+    // Each lit cell shows its glyph, except where a point sits over it.
+    for (const LitCell& c : LitCells(m)) {
+      const PanelElement& e = *m.element[std::size_t(c.segment)];
+      const GlyphStrip& s = e.kind == ElementKind::MainCell ? m.geometry->mainStrip : m.geometry->subStrip;
+      const QImage glyph = CutGlyph(PanelPicture(s.resource, QSize(1, 1)), s, c.glyph);
+      for (int y = 0; y < glyph.height(); ++y)
+        for (int x = 0; x < glyph.width(); ++x) {
+          const QPoint p(e.x + x, e.y + y);
+          const bool covered = std::any_of(lit.begin(), lit.end(), [&](int i) {
+            return i != c.segment && Shown(m, i).contains(p);
+          });
+          if (covered) continue;
+          ASSERT_EQ(shot.pixel(p), glyph.pixel(x, y)) << "cell " << c.segment << " at " << x << "," << y;
+        }
+    }
+  }
+};
+
+TEST_P(PanelWindowTest, LightFallsExactlyOnTheVisibleSegments) {
+  Link();
+  const int period = sim::ScenarioPeriod(sim::Scenario::kTour, family);
+  int grabs = 0;
+  for (int step = 1; step < period; ++step) {
+    Step(std::uint64_t(step));
+    // Once per display of the tour, when it has settled.
+    if (step % sim::kHoldSteps == sim::kHoldSteps - 1) {
+      ASSERT_EQ(form->cycle().panel.family, family);
+      CheckGrab();
+      ++grabs;
+      if (HasFatalFailure()) return;
+    }
+  }
+  EXPECT_GT(grabs, 3);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothFamilies, PanelWindowTest, ::testing::Values(730, 68));
+
+}  // namespace
