@@ -7,7 +7,7 @@ namespace lcr {
 namespace {
 
 // Places every segment from the family's table, hidden, and forgets the
-// glyphs and bar of the previous set-up.
+// glyphs and bar of the previous set-up; viewers see it by setupRevision.
 void SetUp(PanelModel& panel, const PanelGeometry* geometry) {
   panel.geometry = geometry;
   panel.family = geometry ? geometry->family : 0;
@@ -16,6 +16,7 @@ void SetUp(PanelModel& panel, const PanelGeometry* geometry) {
   panel.cellGlyph.fill(kNoGlyph);
   panel.barWidth = 0;
   panel.changes = {};
+  ++panel.setupRevision;
   if (geometry)
     for (const PanelElement& e : geometry->elements) panel.element[std::size_t(e.segment)] = &e;
 }
@@ -41,7 +42,6 @@ void ResetPanel(PanelModel& panel, std::span<std::uint8_t> receiveBuffer, int ta
   if (tag == kFamily730) InitPanel730(panel);
   else if (tag == kFamily68) InitPanel68(panel);
   else SetUp(panel, nullptr);
-  ++panel.setupRevision;
 }
 
 void RenderPanel(PanelModel& panel, const PanelInput& in, int tag) {

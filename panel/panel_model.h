@@ -51,7 +51,7 @@ struct PanelModel {
   std::array<int, kSegmentCount> cellGlyph{};
   int barWidth = 0;  // segment 108 (family 730); below 1 shows no bar
 
-  std::uint64_t setupRevision = 0;   // bumped by every ResetPanel
+  std::uint64_t setupRevision = 0;   // bumped by every ResetPanel and InitPanel*
   std::uint64_t renderRevision = 0;  // bumped by every render of the panel's family
   PanelChanges changes;              // what the last render changed
 
