@@ -45,7 +45,7 @@ void DrawFittedText(QPainter& p, const QRectF& box, const QString& text, bool bo
   // that small words still fill their frame.
   const double fx = box.width() / shape.width(), fy = box.height() / shape.height();
   const double even = std::min(fx, fy);
-  const double sx = std::min(fx, even * 1.3), sy = std::min(fy, even * 1.3);
+  const double sx = std::min(fx, even * 1.3), sy = std::min(fy, even * 1.6);
   QTransform t;
   t.translate(box.center().x(), box.center().y());
   t.scale(sx, sy);
