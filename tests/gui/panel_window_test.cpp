@@ -19,16 +19,19 @@ bool IsLit(QRgb c) { return qGray(c) >= 128; }
 
 struct PanelWindowTest : WindowFixture, ::testing::WithParamInterface<int> {
   int family = GetParam();
+  sim::Scenario scenario = sim::Scenario::kTour;
 
   void Link() {
-    const auto first = sim::ScenarioFrame(sim::Scenario::kTour, family, 0).frame;
+    const auto first = sim::ScenarioFrame(scenario, family, 0).frame;
     form->Button_Start->click();
     io->QueueRead(1, lcrtest::Concat({first, first}));
     runner().onCheckCom();
   }
 
+  // A read pass takes two frames, as a meter sending every 250 ms gives it.
   void Step(std::uint64_t step) {
-    io->QueueRead(1, sim::ScenarioFrame(sim::Scenario::kTour, family, step).frame);
+    const auto frame = sim::ScenarioFrame(scenario, family, step).frame;
+    io->QueueRead(1, lcrtest::Concat({frame, frame}));
     runner().onReadCom();
     now = now.addMSecs(500);
     runner().onShowTime();
@@ -94,6 +97,23 @@ TEST_P(PanelWindowTest, LightFallsExactlyOnTheVisibleSegments) {
     }
   }
   EXPECT_GT(grabs, 3);
+}
+
+// The meter changes family and back: each set-up cuts its own pictures, so
+// nothing of the other family's display stays behind.
+TEST_P(PanelWindowTest, FollowsTheMeterThroughAFamilySwitch) {
+  scenario = sim::Scenario::kSwitch;
+  Link();
+  const int other = family == 730 ? 68 : 730;
+  const int back = 2 * sim::kSwitchSteps + 6;
+  for (int step = 1; step <= back; ++step) {
+    Step(std::uint64_t(step));
+    if (step == sim::kSwitchSteps + 6 || step == back) {
+      ASSERT_EQ(form->cycle().panel.family, step == back ? family : other);
+      CheckGrab();
+      if (HasFatalFailure()) return;
+    }
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(BothFamilies, PanelWindowTest, ::testing::Values(730, 68));
