@@ -16,7 +16,7 @@ bool IsCell(const PanelElement* e) {
 
 }  // namespace
 
-PanelWidgets::PanelWidgets(const PanelWidgetHandles& w) : w_(w) {
+PanelWidgets::PanelWidgets(const PanelHandles& w) : w_(w) {
   cellShown_.fill(kNoGlyph);
   const QSize panel(kPanelWidth, kPanelHeight);
   w_.Image3->setPixmap(QPixmap::fromImage(PanelPicture("LCD_BACKDROP", panel)));

@@ -9,29 +9,16 @@
 #include <QImage>
 #include <array>
 #include <cstdint>
-#include <span>
 
+#include "app/widget_handles.h"
 #include "panel/panel_model.h"
-
-class QLabel;
 
 namespace lcr {
 
-// The widgets the panel drives, and nothing else of the window.
-struct PanelWidgetHandles {
-  QLabel* Image3 = nullptr;     // the black backdrop
-  QLabel* lcdmain = nullptr;    // holds the family's LCD art
-  QLabel* M_NO_MAIN = nullptr;  // holds the primary glyph strip
-  QLabel* S_NO_MAIN = nullptr;  // holds the secondary glyph strip
-  QLabel* LCD_CLIME = nullptr;  // the swatch of lit colour
-  std::span<QLabel* const> SegmentImages;    // 251
-  std::span<QLabel* const> MainGlyphImages;  // 61
-  std::span<QLabel* const> SubGlyphImages;   // 61
-};
-
 class PanelWidgets {
  public:
-  explicit PanelWidgets(const PanelWidgetHandles& w);
+  // `w` is the window's set and outlives this.
+  explicit PanelWidgets(const PanelHandles& w);
 
   // Follows the model: a new set-up re-cuts every picture, a render applies
   // what it changed (or everything, when renders were missed).
@@ -48,7 +35,7 @@ class PanelWidgets {
   void showVisibility(const PanelModel& m, int segment);
   void showBar(const PanelModel& m);
 
-  PanelWidgetHandles w_;
+  const PanelHandles& w_;
   std::uint64_t setupShown_ = ~0ull;
   std::uint64_t renderShown_ = ~0ull;
   std::array<int, kSegmentCount> cellShown_{};  // glyph each cell shows, kNoGlyph for none
