@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QString>
+#include <algorithm>
 
 #include "lcd_ink.h"
 #include "lcd_marks.h"
