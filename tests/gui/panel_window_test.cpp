@@ -3,10 +3,12 @@
 // visible segments, and each lit digit cell shows its glyph's picture.
 #include <QFrame>
 #include <QImage>
+#include <QLabel>
 #include <QPushButton>
 
 #include "app/panel_pictures.h"
 #include "panel/panel_model.h"
+#include "tools/simulator/frame_encoder.h"
 #include "tools/simulator/scenarios.h"
 #include "window_fixture.h"
 
@@ -116,6 +118,33 @@ TEST_P(PanelWindowTest, FollowsTheMeterThroughAFamilySwitch) {
   }
 }
 
+// A negative reading gives the bar a width below one pixel: the model lights
+// segment 108, the window shows no bar.
+struct PanelBarTest : PanelWindowTest {};
+
+TEST_P(PanelBarTest, ABarNarrowerThanAPixelIsNotShown) {
+  sim::Frame730Spec spec;
+  spec.parameter = sim::param730::kResistance;
+  spec.primary = *sim::PrimaryValue730("-5.123", sim::fn730::kKiloOhm);
+  const sim::Frame730 f = sim::EncodeFrame730(spec);
+  const lcrtest::Bytes frame(f.begin(), f.end());
+  form->Button_Start->click();
+  io->QueueRead(1, lcrtest::Concat({frame, frame}));
+  runner().onCheckCom();
+  for (int i = 0; i < 4; ++i) {
+    io->QueueRead(1, lcrtest::Concat({frame, frame}));
+    runner().onReadCom();
+    now = now.addMSecs(500);
+    runner().onShowTime();
+  }
+  const PanelModel& m = form->cycle().panel;
+  ASSERT_TRUE(m.visible[kBarSegment]);
+  ASSERT_LT(m.barWidth, 1);
+  EXPECT_FALSE(form->panelHandles().SegmentImages[kBarSegment]->isVisibleTo(form->Panel1));
+  CheckGrab();
+}
+
 INSTANTIATE_TEST_SUITE_P(BothFamilies, PanelWindowTest, ::testing::Values(730, 68));
+INSTANTIATE_TEST_SUITE_P(Family730, PanelBarTest, ::testing::Values(730));
 
 }  // namespace
