@@ -27,7 +27,8 @@ inline constexpr int kSwatchSampleY = 2;
 inline constexpr char kGlyphAlphabet[] = "0123456789LUAEC" "dH-PIFNnrt";
 inline constexpr int kGlyphCount730 = 25;
 inline constexpr int kGlyphCount68 = 18;
-// Named glyphs used by the readouts.
+// Named glyphs used by the readouts (kGlyphn, kGlyphr and kGlyphT are the
+// lower-case n, r and t).
 inline constexpr int kGlyphL = 10, kGlyphU = 11, kGlyphA = 12, kGlyphE = 13, kGlyphH = 16,
                      kGlyphDash = 17, kGlyphP = 18, kGlyphI = 19, kGlyphF = 20, kGlyphn = 22,
                      kGlyphr = 23, kGlyphT = 24;

@@ -3,11 +3,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <optional>
 #include <string>
 
-#include "log/chart_model.h"  // ParseLocaleNumber
-#include "log/record_text.h"  // Trim
+#include "common/text_and_numbers.h"
+#include "decode/display_codes.h"
+#include "decode/value_words.h"
 #include "panel/panel_model.h"
 #include "panel/render_pass.h"
 
@@ -16,13 +18,6 @@ namespace lcr {
 using namespace panel_detail;
 
 namespace {
-
-// DisplayCodes positions this family reads.
-constexpr int kPosHold = 3, kPosRel = 6, kPosCal = 11, kPosBattery = 15, kPosOverload = 21,
-              kPosSubOverload = 23, kPosSorting = 28, kPosLcr = 29, kPosAuto = 30,
-              kPosParameterLow = 31, kPosFrequency = 32, kPosTolerance = 33,
-              kPosParameterHigh = 34, kPosDashes = 36, kPosSecondaryCode = 38,
-              kPosSubDashes = 40, kPosMainState = 61, kPosSubState = 63;
 
 // One display's cells and point segments.
 struct Display730 {
@@ -33,9 +28,10 @@ struct Display730 {
   int overloadPos, dashesPos, statePos;
   int glyphCount;
 };
-constexpr Display730 kPrimary{201, 202, 210, 4, kPosOverload, kPosDashes, kPosMainState, kGlyphCount730};
-constexpr Display730 kSecondary{0, 221, 228, 3, kPosSubOverload, kPosSubDashes, kPosSubState,
-                                kGlyphCount730};
+constexpr Display730 kPrimary{201, 202, 210, 4, pos::kPrimaryOverload, pos730::kPrimaryDashes,
+                              pos730::kPrimaryState, kGlyphCount730};
+constexpr Display730 kSecondary{0, 221, 228, 3, pos::kSecondaryOverload, pos730::kSecondaryDashes,
+                                pos730::kSecondaryState, kGlyphCount730};
 
 // The point of a range text; a mark with no point segment at its place
 // (none or too many digits after it) lights nothing.
@@ -53,41 +49,33 @@ void Cells(RenderPass& pass, const Display730& d, std::initializer_list<int> gly
   }
 }
 
-// The words a display spells, D1 first.
-struct Word730 {
-  std::string_view text;
-  std::initializer_list<int> glyphs;
-};
-const Word730 kWords[] = {
-    {"Pass", {kGlyphP, kGlyphA, 5, 5}},
-    {"Fail", {kGlyphF, kGlyphA, kGlyphI, kGlyphL}},
-    {"Open", {0, kGlyphP, kGlyphE, kGlyphn}},
-    {"Short", {5, kGlyphr, kGlyphT}},
-    {"Err", {kGlyphE, kGlyphr, kGlyphr}},
-};
-
-bool SignedNotDashes(std::string_view value) { return Holds(value, "-") && !Holds(value, "--"); }
+// Spells a state word from D1 on; false for anything else.
+bool SpellWord(RenderPass& pass, const Display730& d, std::string_view value) {
+  switch (StateWordOf(value)) {
+    case StateWord::Pass: Cells(pass, d, {kGlyphP, kGlyphA, 5, 5}); return true;
+    case StateWord::Fail: Cells(pass, d, {kGlyphF, kGlyphA, kGlyphI, kGlyphL}); return true;
+    case StateWord::Open: Cells(pass, d, {0, kGlyphP, kGlyphE, kGlyphn}); return true;
+    case StateWord::Short: Cells(pass, d, {5, kGlyphr, kGlyphT}); return true;
+    case StateWord::Err: Cells(pass, d, {kGlyphE, kGlyphr, kGlyphr}); return true;
+    case StateWord::None: return false;
+  }
+  return false;
+}
 
 // One display's readout; `value` has its decimal mark removed already.
 void Readout(RenderPass& pass, const Display730& d, std::string value, std::string_view codes) {
-  if (FlagAt(codes, d.overloadPos)) {
+  if (IsFlagSet(codes, d.overloadPos)) {
     Cells(pass, d, {0, kGlyphL}, 1);
-    if (SignedNotDashes(value)) Cells(pass, d, {kGlyphDash});
+    if (HasMinusSign(value)) Cells(pass, d, {kGlyphDash});
     return;
   }
-  if (FlagAt(codes, d.dashesPos)) {
+  if (IsFlagSet(codes, d.dashesPos)) {
     Cells(pass, d, {kGlyphDash, kGlyphDash, kGlyphDash, kGlyphDash});
     return;
   }
-  for (const Word730& w : kWords) {
-    if (value == w.text) {
-      Cells(pass, d, w.glyphs);
-      return;
-    }
-  }
-  if (CodeAt(codes, d.statePos) != '0' || CodeAt(codes, d.statePos + 1) != '0') return;
+  if (SpellWord(pass, d, value) || !NumericState(codes, d.statePos)) return;
 
-  if (SignedNotDashes(value)) {
+  if (HasMinusSign(value)) {
     Cells(pass, d, {kGlyphDash});
     value.erase(0, 1);
   }
@@ -174,26 +162,26 @@ constexpr Units730 kMainUnits{41, 39, 40, 45, 42, 43, 44, 50, 46, 47, 48, 49, 0,
 constexpr Units730 kSubUnits{54, 52, 53, 64, 61, 62, 63, 59, 55, 56, 57, 58, 60, 51};
 
 void Units(RenderPass& pass, const Units730& u, std::string_view f) {
-  if (Holds(f, "OHM")) {
+  if (Contains(f, "OHM")) {
     pass.Light(u.ohm);
     // The M of "OHM" itself does not count.
-    if (f.size() > 3 && Holds(f.substr(3), "M")) pass.Light(u.mega);
-    if (Holds(f, "K")) pass.Light(u.kilo);
-  } else if (Holds(f, "RES")) {
+    if (f.size() > 3 && Contains(f.substr(3), "M")) pass.Light(u.mega);
+    if (Contains(f, "K")) pass.Light(u.kilo);
+  } else if (Contains(f, "RES")) {
     pass.Light(u.henry);
-    if (Holds(f, "n")) pass.Light(u.rn);
-    if (Holds(f, "u")) pass.Light(u.ru);
-    if (Holds(f, "m")) pass.Light(u.rm);
-    if (Holds(f, "K")) pass.Light(u.kilo);
-  } else if (Holds(f, "CAP")) {
+    if (Contains(f, "n")) pass.Light(u.rn);
+    if (Contains(f, "u")) pass.Light(u.ru);
+    if (Contains(f, "m")) pass.Light(u.rm);
+    if (Contains(f, "K")) pass.Light(u.kilo);
+  } else if (Contains(f, "CAP")) {
     pass.Light(u.farad);
-    if (Holds(f, "p")) pass.Light(u.cp);
-    if (Holds(f, "n")) pass.Light(u.cn);
-    if (Holds(f, "u")) pass.Light(u.cu);
-    if (Holds(f, "m")) pass.Light(u.cm);
-  } else if (u.percent && Holds(f, "%")) {
+    if (Contains(f, "p")) pass.Light(u.cp);
+    if (Contains(f, "n")) pass.Light(u.cn);
+    if (Contains(f, "u")) pass.Light(u.cu);
+    if (Contains(f, "m")) pass.Light(u.cm);
+  } else if (u.percent && Contains(f, "%")) {
     pass.Light(u.percent);
-  } else if (u.degree && Holds(f, "DEG")) {
+  } else if (u.degree && Contains(f, "DEG")) {
     pass.Light(u.degree);
   }
 }
@@ -217,32 +205,32 @@ void RenderPanel730(PanelModel& panel, const PanelInput& in) {
   RemoveFirstMark(subValue, mark);
   Readout(pass, kSecondary, std::move(subValue), codes);
 
-  for (int i = 0; i < 4; ++i)
-    if (FlagAt(codes, kPosBattery + i)) pass.Light(30 + i);
-  Frequency(pass, CodeAt(codes, kPosFrequency));
-  Tolerance(pass, CodeAt(codes, kPosTolerance));
-  Parameter(pass, CodeAt(codes, kPosParameterHigh), CodeAt(codes, kPosParameterLow));
-  SecondaryCode(pass, CodeAt(codes, kPosSecondaryCode));
+  for (int p = pos::kBattery; p <= pos730::kLastBatteryBar; ++p)
+    if (IsFlagSet(codes, p)) pass.Light(30 + p - pos::kBattery);
+  Frequency(pass, CodeAt(codes, pos730::kFrequencyCode));
+  Tolerance(pass, CodeAt(codes, pos730::kToleranceCode));
+  Parameter(pass, CodeAt(codes, pos730::kParameterFirst), CodeAt(codes, pos730::kParameterSecond));
+  SecondaryCode(pass, CodeAt(codes, pos730::kSecondaryCode));
   Units(pass, kMainUnits, r.MainFunction);
   Units(pass, kSubUnits, r.SubFunction);
-  if (FlagAt(codes, kPosCal)) pass.Light(15);
-  if (FlagAt(codes, kPosRel)) pass.Light(2);
-  if (FlagAt(codes, kPosHold)) pass.Light(3);
-  if (FlagAt(codes, kPosAuto)) pass.Light(4);
-  if (FlagAt(codes, kPosLcr)) {
+  if (IsFlagSet(codes, pos::kCalibration)) pass.Light(15);
+  if (IsFlagSet(codes, pos::kRelative)) pass.Light(2);
+  if (IsFlagSet(codes, pos::kHold)) pass.Light(3);
+  if (IsFlagSet(codes, pos730::kAutoMode)) pass.Light(4);
+  if (IsFlagSet(codes, pos730::kLcrMode)) {
     pass.Light(1);
     pass.Light(4);
   }
-  if (FlagAt(codes, kPosSorting)) pass.Light(14);
+  if (IsFlagSet(codes, pos730::kSorting)) pass.Light(14);
 
   pass.Light(13);
   pass.Light(67);
   for (int s = 100; s <= 106; ++s) pass.Light(s);
 
-  if (FlagAt(codes, kPosOverload)) {
+  if (IsFlagSet(codes, pos::kPrimaryOverload)) {
     pass.SetBarWidth(kBarFullWidth);
     for (int s = 100; s <= kBarSegment; ++s) pass.Light(s);
-  } else if (CodeAt(codes, kPosMainState) == '0' && CodeAt(codes, kPosMainState + 1) == '0') {
+  } else if (NumericState(codes, pos730::kPrimaryState)) {
     // A value that reads as no number leaves the bar as the "otherwise" case does.
     if (const std::optional<int> w = BarWidth(r.MainValue, r.MainRange, mark)) {
       pass.SetBarWidth(*w);

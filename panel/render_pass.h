@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/text_and_numbers.h"
+#include "decode/display_codes.h"
 #include "panel/panel_model.h"
 
 namespace lcr::panel_detail {
@@ -31,15 +33,10 @@ class RenderPass {
   int barWidth_;
 };
 
-inline bool Holds(std::string_view text, std::string_view part) {
-  return text.find(part) != std::string_view::npos;
+// A display's two-digit state is "00": its value is a number.
+inline bool NumericState(std::string_view codes, int position) {
+  return TwoDigitCodeAt(codes, position) == "00";
 }
-
-// The character at 1-based position p of DisplayCodes, '\0' past its end.
-inline char CodeAt(std::string_view codes, int p) {
-  return p >= 1 && p <= int(codes.size()) ? codes[std::size_t(p - 1)] : '\0';
-}
-inline bool FlagAt(std::string_view codes, int p) { return CodeAt(codes, p) == '1'; }
 
 // 1-based position of the first decimal mark, 0 when there is none.
 int MarkPosition(std::string_view text, std::string_view mark);
