@@ -12,9 +12,11 @@
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "app/cycle/chart_readout.h"
 #include "app/show_text.h"
+#include "app/stairs_item.h"
 #include "app/cycle/cycle.h"
 #include "log/chart_axis.h"
 
@@ -53,10 +55,17 @@ ViewWidgets::ViewWidgets(QObject* parent, const ViewHandles& widgets, const Cycl
   w_.Chart1->viewport()->installEventFilter(this);
   for (QWidget* w : std::initializer_list<QWidget*>{w_.Shape1, w_.suiEdit4})
     w->setAttribute(Qt::WA_TransparentForMouseEvents);
+  // The line is drawn by hand in the series' pen; Series1 stays empty and
+  // only ties the axes together for the read-out.
+  stairs_ = new StairsItem(w_.chart);
+  stairs_->setPen(w_.Series1->pen());
   connect(w_.chart, &QChart::plotAreaChanged, this, [this] {
+    placeStairs();
     showTimeLabels();
     placeTimeLabels();
   });
+  for (QValueAxis* axis : {w_.LeftAxis, w_.BottomAxis})
+    connect(axis, &QValueAxis::rangeChanged, this, &ViewWidgets::placeStairs);
   // Room under the plot for the time labels, and for half a label right of it.
   const int labelHeight = QFontMetrics(w_.LeftAxis->labelsFont()).height();
   w_.chart->setMargins(QMargins(8, 6, 30, labelHeight + 6));
@@ -83,10 +92,9 @@ void ViewWidgets::showChart() {
   const ChartModel& m = cycle_.chart;
   chartShown_ = m.revision;
 
-  // Runs of values between gaps: the first goes to Series1, the others to
-  // series of their own, so a gap leaves the line open.
-  std::size_t run = 0;
-  QList<QPointF> stairs;
+  // Runs of values between gaps, each a piece of the line of its own, so a
+  // gap leaves the line open.
+  std::vector<QList<QPointF>> runs;
   for (std::size_t j = 0; j < m.points.size();) {
     if (!m.points[j].value) {
       ++j;
@@ -94,30 +102,16 @@ void ViewWidgets::showChart() {
     }
     std::size_t end = j;
     while (end + 1 < m.points.size() && m.points[end + 1].value) ++end;
-    StairsOf(m.points, j, end, stairs);
-    QLineSeries* series = w_.Series1;
-    if (run > 0) {
-      if (runs_.size() < run) {
-        series = new QLineSeries(w_.chart);
-        series->setPen(w_.Series1->pen());
-        w_.chart->addSeries(series);
-        series->attachAxis(w_.LeftAxis);
-        series->attachAxis(w_.BottomAxis);
-        runs_.push_back(series);
-      }
-      series = runs_[run - 1];
-    }
-    series->replace(stairs);
-    ++run;
+    runs.emplace_back();
+    StairsOf(m.points, j, end, runs.back());
     j = end + 1;
   }
-  if (run == 0) w_.Series1->clear();
-  for (std::size_t r = std::max<std::size_t>(run, 1); r <= runs_.size(); ++r)
-    if (runs_[r - 1]->count() > 0) runs_[r - 1]->clear();
+  stairs_->setRuns(std::move(runs));
 
   // Left axis: the model's format and increment, as a readable scale.
   const int plotHeight = int(w_.chart->plotArea().height());
   showValueAxis(ChooseValueAxis(m, std::clamp(plotHeight / 28, 3, 11)));
+  placeStairs();
 
   ShowGbkText(w_.Max_Num, m.Max_Num);
   ShowGbkText(w_.Max_Tim, m.Max_Tim);
@@ -168,6 +162,11 @@ void ViewWidgets::showTimeLabels() {
   for (std::size_t i = std::size_t(n); i < labels_.size(); ++i) labels_[i]->hide();
   labelsShown_ = n;
   placeTimeLabels();
+}
+
+void ViewWidgets::placeStairs() {
+  stairs_->setFrame(w_.chart->plotArea(), w_.BottomAxis->min(), w_.BottomAxis->max(), w_.LeftAxis->min(),
+                    w_.LeftAxis->max());
 }
 
 void ViewWidgets::placeTimeLabels() {

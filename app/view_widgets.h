@@ -8,13 +8,14 @@
 #include <vector>
 
 class QGraphicsSimpleTextItem;
-class QLineSeries;
+
 #include "app/widget_handles.h"
 
 namespace lcr {
 
 struct AxisScale;
 struct Cycle;
+class StairsItem;
 
 class ViewWidgets : public QObject {
   Q_OBJECT
@@ -27,8 +28,8 @@ class ViewWidgets : public QObject {
   // Redraws whatever model changed since the last call.
   void apply();
 
-  // The line pieces between gaps: Series1 holds the first, these the rest.
-  const std::vector<QLineSeries*>& extraRuns() const { return runs_; }
+  // The stepped line: its pieces between gaps, in axis values.
+  const StairsItem& stairs() const { return *stairs_; }
   // The time labels under the plot; only the first timeLabelCount() are shown.
   const std::vector<QGraphicsSimpleTextItem*>& timeLabels() const { return labels_; }
   int timeLabelCount() const { return labelsShown_; }
@@ -39,6 +40,7 @@ class ViewWidgets : public QObject {
  private:
   void showChart();
   void showValueAxis(const AxisScale& scale);
+  void placeStairs();
   void showTimeLabels();
   void placeTimeLabels();
   void showGrid();
@@ -48,7 +50,7 @@ class ViewWidgets : public QObject {
   const Cycle& cycle_;
   std::uint64_t chartShown_ = ~0ull;
   std::vector<std::uint64_t> gridShown_;
-  std::vector<QLineSeries*> runs_;
+  StairsItem* stairs_ = nullptr;  // owned by the chart
   std::vector<QGraphicsSimpleTextItem*> labels_;
   int labelsShown_ = 0;
   int labelStepShown_ = -1;

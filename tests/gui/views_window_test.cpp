@@ -14,6 +14,7 @@
 #include <QValueAxis>
 
 #include "app/cycle/views.h"
+#include "app/stairs_item.h"
 #include "app/view_widgets.h"
 #include "window_fixture.h"
 
@@ -37,6 +38,8 @@ struct ViewsWindowTest : WindowFixture {
     UpdateChart(c, c.table.RecordCount);
     form->ApplyModel();
   }
+
+  const std::vector<QList<QPointF>>& Runs() { return form->views().stairs().runs(); }
 
   QString Cell(int gridRow, int column) { return form->viewHandles().StringGrid1->item(gridRow - 1, column)->text(); }
 
@@ -68,9 +71,10 @@ TEST_F(ViewsWindowTest, SamplesFillTheGridTheStatisticsAndTheLine) {
   EXPECT_EQ(form->viewHandles().Min_Num->text(), "3 ");
   EXPECT_EQ(form->viewHandles().Min_Tim->text(), "05:06:09");
   // Three values drawn as steps: the first point, then two points a value.
-  EXPECT_EQ(form->viewHandles().Series1->count(), 5);
-  EXPECT_EQ(form->viewHandles().Series1->at(1), QPointF(0, 3));
-  EXPECT_EQ(form->viewHandles().Series1->at(4), QPointF(2, 4));
+  ASSERT_EQ(Runs().size(), 1u);
+  ASSERT_EQ(Runs()[0].size(), 5);
+  EXPECT_EQ(Runs()[0][1], QPointF(0, 3));
+  EXPECT_EQ(Runs()[0][4], QPointF(2, 4));
   // The left axis holds every value; the bottom axis a whole page.
   EXPECT_LE(form->viewHandles().LeftAxis->min(), 3);
   EXPECT_GE(form->viewHandles().LeftAxis->max(), 5);
@@ -87,25 +91,24 @@ TEST_F(ViewsWindowTest, SamplesFillTheGridTheStatisticsAndTheLine) {
 
 TEST_F(ViewsWindowTest, GapsOpenTheLine) {
   ShowTable({{"1", "CAP20.000 nF"}, {"Err", "CAP20.000 nF"}, {"3", "CAP20.000 nF"}, {"4", "CAP20.000 nF"}});
-  EXPECT_EQ(form->viewHandles().Series1->count(), 1);
-  ASSERT_EQ(form->views().extraRuns().size(), 1u);
-  EXPECT_EQ(form->views().extraRuns()[0]->count(), 3);
+  ASSERT_EQ(Runs().size(), 2u);
+  EXPECT_EQ(Runs()[0].size(), 1);
+  EXPECT_EQ(Runs()[1].size(), 3);
   EXPECT_EQ(form->viewHandles().LeftAxis->labelFormat(), "%.0f");
 
-  // Without the gap the extra piece is emptied, not left behind.
+  // Without the gap the extra piece goes, not left behind.
   ShowTable({{"1", "CAP20.000 nF"}, {"2", "CAP20.000 nF"}});
-  EXPECT_EQ(form->viewHandles().Series1->count(), 3);
-  EXPECT_EQ(form->views().extraRuns()[0]->count(), 0);
+  ASSERT_EQ(Runs().size(), 1u);
+  EXPECT_EQ(Runs()[0].size(), 3);
 }
 
 TEST_F(ViewsWindowTest, RepeatedValuesExtendTheirLevel) {
   const std::string cap = "CAP20.000 nF";
   ShowTable({{"1", cap}, {"1", cap}, {"1", cap}, {"2", cap}, {"2", cap}, {"1", cap}, {"Err", cap}, {"3", cap}, {"3", cap}});
   const QList<QPointF> first{{0, 1}, {2, 1}, {2, 2}, {4, 2}, {4, 1}, {5, 1}};
-  EXPECT_EQ(form->viewHandles().Series1->points(), first);
-  ASSERT_EQ(form->views().extraRuns().size(), 1u);
   const QList<QPointF> second{{7, 3}, {8, 3}};
-  EXPECT_EQ(form->views().extraRuns()[0]->points(), second);
+  const std::vector<QList<QPointF>> runs{first, second};
+  EXPECT_EQ(Runs(), runs);
 }
 
 TEST_F(ViewsWindowTest, ResetEmptiesTheWidgetsAndSizesTheGridToItsHeight) {
@@ -119,7 +122,7 @@ TEST_F(ViewsWindowTest, ResetEmptiesTheWidgetsAndSizesTheGridToItsHeight) {
   EXPECT_EQ(form->viewHandles().StringGrid1->rowCount(), rows - 1);
   for (int r = 1; r < rows; ++r)
     for (int c = 0; c < 6; ++c) EXPECT_EQ(Cell(r, c), "") << r << "," << c;
-  EXPECT_EQ(form->viewHandles().Series1->count(), 0);
+  EXPECT_TRUE(Runs().empty());
   for (QLineEdit* e : {form->viewHandles().Max_Num, form->viewHandles().Max_Tim, form->viewHandles().Min_Num, form->viewHandles().Min_Tim}) EXPECT_EQ(e->text(), "");
   EXPECT_EQ(form->ScrollBar1->value(), 200);
   EXPECT_EQ(form->ScrollBar1->minimum(), 200);
