@@ -34,6 +34,7 @@ class StairsItem : public QGraphicsItem {
  private:
   std::vector<QList<QPointF>> runs_;
   QPen pen_;
+  QList<QRectF> rects_;  // kept between repaints for its storage
   QRectF plot_;
   double minX_ = 0, maxX_ = 1, minY_ = 0, maxY_ = 1;
 };
