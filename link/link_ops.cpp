@@ -60,22 +60,37 @@ std::string FormatStampTrace(const QDateTime& t) {
   return buf;
 }
 
+namespace {
+
+// sio_open and the four configuration calls; true when the port opened.
+bool OpenAndConfigure(AcquisitionState& s, SerialIo& io, int port) {
+  const int result = io.sio_open(port);
+  s.PortOpen[port] = false;
+  if (result != 0) return false;
+  io.sio_ioctl(port, kBaud9600, kMode8N1);
+  io.sio_flowctrl(port, 0);
+  io.sio_DTR(port, 0);
+  io.sio_RTS(port, 0);
+  s.PortOpen[port] = true;
+  return true;
+}
+
+}  // namespace
+
 bool OpenPorts(AcquisitionState& s, SerialIo& io) {
   bool any = false;
   for (int port = 1; port <= kMaxPorts; ++port) {
     s.diag.Edit1 = std::to_string(port);
-    const int result = io.sio_open(port);
-    s.PortOpen[port] = false;
-    if (result == 0) {
-      io.sio_ioctl(port, kBaud9600, kMode8N1);
-      io.sio_flowctrl(port, 0);
-      io.sio_DTR(port, 0);
-      io.sio_RTS(port, 0);
-      s.PortOpen[port] = true;
-      any = true;
-    }
+    if (OpenAndConfigure(s, io, port)) any = true;
   }
   return any;
+}
+
+int ReopenFailedPorts(AcquisitionState& s, SerialIo& io) {
+  int opened = 0;
+  for (int port = 1; port <= kMaxPorts; ++port)
+    if (!s.PortOpen[port] && OpenAndConfigure(s, io, port)) ++opened;
+  return opened;
 }
 
 void ClosePortsExcept(SerialIo& io, int keep) {
