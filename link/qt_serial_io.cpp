@@ -83,6 +83,10 @@ QStringList BuildPortList(const QString& envValue, QStringList systemPorts) {
 
 QtSerialIo::QtSerialIo() = default;
 
+QtSerialIo::QtSerialIo(QStringList devices) : fixedPorts_(std::move(devices)) {
+  fixedPorts_.removeAll(QString());
+}
+
 QtSerialIo::~QtSerialIo() {
   for (Slot& slot : slots_) {
     if (slot.serial) {
@@ -104,6 +108,7 @@ void QtSerialIo::RefreshPortList() {
 
 QString QtSerialIo::DevicePath(int port) {
   if (!ValidPort(port)) return {};
+  if (!fixedPorts_.isEmpty()) return port <= fixedPorts_.size() ? fixedPorts_[port - 1] : QString();
 #ifdef Q_OS_WIN
   return QStringLiteral("COM%1").arg(port);
 #else

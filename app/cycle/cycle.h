@@ -28,6 +28,7 @@ struct Cycle {
   DialStateTexts dial;
   DialModel dialModel;  // bpmain, bpback, MainNO, MTEXT and MTEXTN
   std::string sampleTimeText;  // "hh:nn:ss" of the last recorded sample
+  QDateTime lastFrameAt;       // when the meter was found or a frame last decoded
 
   // Hooks for whoever shows the cycle. onPanelReset runs after the panel was
   // set up for a family; onSampleRecorded after a display tick updated every
