@@ -2,10 +2,12 @@
 //   --demo             presses Start once the window is up (scripts/run --demo)
 //   --quit-when-shown  leaves as soon as the window has been shown (start-up timing)
 #include <QApplication>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <memory>
 
+#include "app/cycle/crash_recovery.h"
 #include "app/deep_blue_style.h"
 #include "app/main_window.h"
 #include "app/settings_dialog.h"
@@ -25,7 +27,21 @@ int main(int argc, char** argv) {
   form1.setSettingsDialog(&form2);
   form1.show();
 
+  // After a crash, offer the records the last session kept.
+  lcr::CrashRecovery recovery(form1.runner(), lcr::CrashRecovery::DefaultPath());
+  if (const int pending = recovery.PendingRecords(form1.cycle().acq.DecimalMark); pending > 0 && !quitWhenShown) {
+    QTimer::singleShot(0, &form1, [&form1, &recovery, pending] {
+      const auto answer = QMessageBox::question(
+          &form1, QStringLiteral("LCR TAVRIK"),
+          QStringLiteral("Recover %1 records from the last session?").arg(pending));
+      if (answer == QMessageBox::Yes) form1.OpenDataFile(recovery.path());
+      recovery.Discard();
+    });
+  }
+
   if (demo) QTimer::singleShot(300, form1.Button_Start, &QPushButton::click);
   if (quitWhenShown) QTimer::singleShot(0, &app, &QApplication::quit);
-  return app.exec();
+  const int status = app.exec();
+  recovery.Discard();  // a normal close
+  return status;
 }
