@@ -5,7 +5,7 @@
 #include <array>
 #include <optional>
 
-#include "log/chart_model.h"
+#include "common/text_and_numbers.h"
 #include "log/record_text.h"
 #include "log/safe_write.h"
 
