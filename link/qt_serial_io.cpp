@@ -191,6 +191,12 @@ int QtSerialIo::sio_open(int port) {
   slot.lost = false;
   const QString path = DevicePath(port);
   if (path.isEmpty()) return kSioBadPort;
+#ifndef Q_OS_WIN
+  // A listed path with no device behind it (a meter not plugged in yet) is
+  // told at once: QSerialPort would first create and sync a lock file, and
+  // detection passes retry such ports every two seconds.
+  if (!QFileInfo::exists(path)) return kSioBadPort;
+#endif
   if (!slot.serial) {
     slot.serial = std::make_unique<QSerialPort>();
     QObject::connect(slot.serial.get(), &QSerialPort::errorOccurred, slot.serial.get(),
