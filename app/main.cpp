@@ -2,7 +2,6 @@
 //   --demo             presses Start once the window is up (scripts/run --demo)
 //   --quit-when-shown  leaves as soon as the window has been shown (start-up timing)
 #include <QApplication>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <memory>
@@ -10,6 +9,7 @@
 #include "app/cycle/crash_recovery.h"
 #include "app/deep_blue_style.h"
 #include "app/main_window.h"
+#include "app/recovery_offer.h"
 #include "app/settings_dialog.h"
 #include "link/qt_serial_io.h"
 
@@ -29,15 +29,7 @@ int main(int argc, char** argv) {
 
   // After a crash, offer the records the last session kept.
   lcr::CrashRecovery recovery(form1.runner(), lcr::CrashRecovery::DefaultPath());
-  if (const int pending = recovery.PendingRecords(form1.cycle().acq.DecimalMark); pending > 0 && !quitWhenShown) {
-    QTimer::singleShot(0, &form1, [&form1, &recovery, pending] {
-      const auto answer = QMessageBox::question(
-          &form1, QStringLiteral("LCR TAVRIK"),
-          QStringLiteral("Recover %1 records from the last session?").arg(pending));
-      if (answer == QMessageBox::Yes) form1.OpenDataFile(recovery.path());
-      recovery.Discard();
-    });
-  }
+  if (!quitWhenShown) QTimer::singleShot(0, &form1, [&form1, &recovery] { lcr::OfferRecovery(form1, recovery); });
 
   if (demo) QTimer::singleShot(300, form1.Button_Start, &QPushButton::click);
   if (quitWhenShown) QTimer::singleShot(0, &app, &QApplication::quit);
