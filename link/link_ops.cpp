@@ -215,6 +215,10 @@ ReadPassResult ReadPass(AcquisitionState& s, SerialIo& io, const QDateTime& now)
   s.ReadPos = start;
   s.PendingLen = n - start + 1;
   s.reading.DisplayCodes.assign(kBlankDisplayCodes);
+  // The frame found decides how many bytes the pass waits for: a lone frame
+  // of the family a meter just switched to must not wait for the length of
+  // the family it left.
+  s.FrameLength = Start68(buf, start) ? kFrameLength68 : kFrameLength730;
 
   if (s.PendingLen < s.FrameLength) {
     io.Wait(s.LinkPort, 30);
