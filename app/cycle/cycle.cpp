@@ -154,7 +154,7 @@ namespace {
 void FollowNewestRecord(Cycle& c) {
   const int count = c.table.RecordCount;
   if (c.win.gridRowCount - 1 < count) {
-    c.win.scrollBar2.SetMaximum(count);
+    FitGridScrollBar(c);  // never below the data-row count: no short page at the top
     SetScrollBar2Position(c, count);
   }
   if (count > 200) {

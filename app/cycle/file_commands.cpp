@@ -8,7 +8,6 @@ void ShowOpenedTable(Cycle& c, const std::vector<MeasurementRecord>& records) {
   ReplaceRecords(c.table, records);
   WindowModel& w = c.win;
   const int count = c.table.RecordCount;
-  const int rows = w.gridRowCount;
   const int page = w.pointsPerPage;
 
   ClearGrid(c.grid);
@@ -20,12 +19,7 @@ void ShowOpenedTable(Cycle& c, const std::vector<MeasurementRecord>& records) {
   // page size cannot hold the maximum up.
   w.scrollBar1.minimum = w.scrollBar1.maximum = w.scrollBar1.position = page;
 
-  if (count < rows) {
-    w.scrollBar2.minimum = w.scrollBar2.maximum = 1;
-  } else {
-    w.scrollBar2.minimum = rows - 1;
-    w.scrollBar2.maximum = count;
-  }
+  FitGridScrollBar(c);
   SetScrollBar2Position(c, w.scrollBar2.maximum);
 
   UpdateChart(c, count);
