@@ -60,21 +60,22 @@ std::string FormatStampTrace(const QDateTime& t) {
   return buf;
 }
 
+bool OpenPort(AcquisitionState& s, SerialIo& io, int port) {
+  s.diag.Edit1 = std::to_string(port);
+  const int result = io.sio_open(port);
+  s.OpenResult[std::size_t(port)] = result;
+  s.PortOpen[std::size_t(port)] = result == 0;
+  if (result != 0) return false;
+  io.sio_ioctl(port, kBaud9600, kMode8N1);
+  io.sio_flowctrl(port, 0);
+  io.sio_DTR(port, 0);
+  io.sio_RTS(port, 0);
+  return true;
+}
+
 bool OpenPorts(AcquisitionState& s, SerialIo& io) {
   bool any = false;
-  for (int port = 1; port <= kMaxPorts; ++port) {
-    s.diag.Edit1 = std::to_string(port);
-    const int result = io.sio_open(port);
-    s.PortOpen[port] = false;
-    if (result == 0) {
-      io.sio_ioctl(port, kBaud9600, kMode8N1);
-      io.sio_flowctrl(port, 0);
-      io.sio_DTR(port, 0);
-      io.sio_RTS(port, 0);
-      s.PortOpen[port] = true;
-      any = true;
-    }
-  }
+  for (int port = 1; port <= kMaxPorts; ++port) any = OpenPort(s, io, port) || any;
   return any;
 }
 

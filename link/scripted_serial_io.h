@@ -16,6 +16,8 @@ class ScriptedSerialIo : public SerialIo {
 
   // Ports that sio_open accepts (default: port 1 only).
   void SetOpenablePorts(std::set<int> ports) { openable_ = std::move(ports); }
+  // Ports whose devices exist but refuse this user (sio_open says kSioNoPermission).
+  void SetRefusedPorts(std::set<int> ports) { refused_ = std::move(ports); }
   // Queue the result of one future read of `port`; an empty read returns 0.
   void QueueRead(int port, Bytes bytes) { reads_[port].push_back(std::move(bytes)); }
   // Reads still queued for `port`.
@@ -37,6 +39,7 @@ class ScriptedSerialIo : public SerialIo {
 
  private:
   std::set<int> openable_{1};
+  std::set<int> refused_;
   std::set<int> open_;
   std::deque<Bytes> reads_[kMaxPorts + 1];
   std::vector<std::string> calls_;

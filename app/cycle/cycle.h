@@ -11,6 +11,7 @@
 
 #include "app/cycle/window_model.h"
 #include "link/acquisition_state.h"
+#include "link/link_health.h"
 #include "link/serial_io.h"
 #include "log/chart_model.h"
 #include "log/dial_model.h"
@@ -28,12 +29,15 @@ struct Cycle {
   DialStateTexts dial;
   DialModel dialModel;  // bpmain, bpback, MainNO, MTEXT and MTEXTN
   std::string sampleTimeText;  // "hh:nn:ss" of the last recorded sample
+  LinkMonitor link;            // the link's health, shown in status panel 4
 
   // Hooks for whoever shows the cycle. onPanelReset runs after the panel was
   // set up for a family; onSampleRecorded after a display tick updated every
   // view model and before it clears DisplayCodes.
   std::function<void(int family)> onPanelReset;
   std::function<void()> onSampleRecorded;
+  // Runs after the link's health moved (c.link.state); panel 4 shows it already.
+  std::function<void()> onLinkHealthChanged;
 };
 
 // The cycle holds a 32 KiB receive buffer: keep it on the heap.

@@ -1,5 +1,6 @@
 // lcrtool watch: the live cycle on the serial ports with the real clock,
-// printing one line per recorded sample. Headless monitoring.
+// printing one line per recorded sample on stdout, and every change of the
+// link's health (the window's last status panel) on stderr.
 #include <QCoreApplication>
 #include <QLocale>
 #include <QTimer>
@@ -57,23 +58,22 @@ int RunWatch(const QStringList& args) {
     std::printf("%s\n", line.c_str());
     std::fflush(stdout);
   });
+  QObject::connect(&runner, &lcr::CycleRunner::linkHealthChanged, [&c] {
+    std::fprintf(stderr, "lcrtool watch: %s\n", lcr::LinkHealthText(c.link.state).c_str());
+  });
   QObject::connect(&runner, &lcr::CycleRunner::panelReset, [&c](int family) {
-    std::fprintf(stderr, "lcrtool watch: meter of family %d on COM%d\n", family, c.acq.LinkPort);
+    std::fprintf(stderr, "lcrtool watch: meter of family %d\n", family);
   });
 
-  // Start; with no port to open, try again every two seconds.
+  // Start; with no port to open, try again every two seconds (the health
+  // line said so once).
   QTimer retry;
   retry.setInterval(2000);
-  bool told = false;
   auto tryStart = [&] {
-    if (runner.start()) {
+    if (runner.start())
       retry.stop();
-      std::fputs("lcrtool watch: detecting...\n", stderr);
-      return;
-    }
-    if (!told) std::fputs("lcrtool watch: no serial port could be opened; still trying\n", stderr);
-    told = true;
-    retry.start();
+    else
+      retry.start();
   };
   QObject::connect(&retry, &QTimer::timeout, tryStart);
   tryStart();
