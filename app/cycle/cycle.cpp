@@ -109,6 +109,7 @@ void ButtonStopClick(Cycle& c, SerialIo& io) {
 
 void ButtonResetClick(Cycle& c) {
   c.table.RecordCount = 0;
+  c.tableUnsaved = false;
   ResetViews(c);
   UpdateDial(c.dial, c.dialModel, "0", "2" + c.acq.DecimalMark + "2000", c.acq.DecimalMark);
 }
@@ -203,6 +204,7 @@ bool ShowTimeTimer(Cycle& c, const QDateTime& now) {
   }
   BuildPanelFlags(s);
   AppendRecord(c.table, s.reading, c.sampleTimeText, s.ActiveFamily);
+  c.tableUnsaved = true;
   FollowNewestRecord(c);
   // RenderPanel joins here with the panel.
   FillGrid(c, c.table.RecordCount);

@@ -30,6 +30,7 @@ struct Cycle {
   DialModel dialModel;  // bpmain, bpback, MainNO, MTEXT and MTEXTN
   std::string sampleTimeText;  // "hh:nn:ss" of the last recorded sample
   LinkMonitor link;            // the link's health, shown in status panel 4
+  bool tableUnsaved = false;   // records came in since the last Save, Open or Reset
 
   // Hooks for whoever shows the cycle. onPanelReset runs after the panel was
   // set up for a family; onSampleRecorded after a display tick updated every

@@ -28,6 +28,28 @@ void ShowOpenedTable(Cycle& c, const std::vector<MeasurementRecord>& records) {
     SetScrollBar1Position(c, count);
   }
   w.scrollBar1.enabled = w.scrollBar2.enabled = true;
+  c.tableUnsaved = false;
+}
+
+int UnsavedRecordCount(const Cycle& c) { return c.tableUnsaved ? c.table.RecordCount : 0; }
+
+void MarkTableSaved(Cycle& c) { c.tableUnsaved = false; }
+
+std::string UnsavedRecordsQuestion(int count) {
+  if (count == 1) return "1 record is not saved. Save it before closing?";
+  return std::to_string(count) + " records are not saved. Save them before closing?";
+}
+
+bool CloseAfterAnswer(CloseAnswer answer, const std::function<bool()>& save) {
+  switch (answer) {
+    case CloseAnswer::Discard:
+      return true;
+    case CloseAnswer::Save:
+      return save();
+    case CloseAnswer::Cancel:
+      break;
+  }
+  return false;
 }
 
 }  // namespace lcr
