@@ -37,7 +37,7 @@ void TForm1::ExportGraph() {
 }
 
 void TForm1::ExportGraphFile(const QString& path) {
-  const QImage picture = RenderChartPicture(*Chart1, {Shape1, suiEdit4});
+  const QImage picture = RenderChartPicture(*viewHandles_.Chart1, {viewHandles_.Shape1, viewHandles_.suiEdit4});
   repaint();
   QString error;
   if (!SaveGraphPicture(picture, path, &error)) {
@@ -63,7 +63,7 @@ void TForm1::ExportSpreadsheetFile(const QString& path, AutomationServer* server
 
   std::array<std::string, kGridColumnCount> header;
   for (int c = 0; c < kGridColumnCount; ++c) {
-    const QTableWidgetItem* item = StringGrid1->horizontalHeaderItem(c);
+    const QTableWidgetItem* item = viewHandles_.StringGrid1->horizontalHeaderItem(c);
     header[std::size_t(c)] = item ? item->text().toStdString() : std::string();
   }
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <optional>
 
-#include "log/chart_model.h"
+#include "common/text_and_numbers.h"
 #include "log/record_text.h"
 
 namespace lcr {
