@@ -9,7 +9,10 @@
 #include <QDir>
 #include <QMessageBox>
 #include <QProcess>
+#include <QHeaderView>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
 #include <QThread>
 #include <QTimer>
 #include <cstdio>
@@ -107,12 +110,16 @@ int main(int argc, char** argv) {
     return two;
   }());
   r.onCheckCom();
-  for (std::uint64_t step = 2; step < 262; ++step) {
-    io.QueueRead(1, frame(step));
+  auto record = [&](const std::vector<std::uint8_t>& bytes) {
+    io.QueueRead(1, bytes);
     now = now.addMSecs(500);
     r.onReadCom();
     r.onShowTime();
-  }
+  };
+  for (std::uint64_t step = 2; step < 262; ++step) record(frame(step));
+  // Then a family 68 meter's tour, up to its temperature display.
+  for (std::uint64_t step = 0; step < 72; ++step)
+    record(lcr::sim::ScenarioFrame(lcr::sim::Scenario::kTour, 68, step).frame);
   r.onSystime();
   Shot(QStringLiteral("health-linked"));
   for (int i = 0; i < 11; ++i) {
@@ -128,10 +135,21 @@ int main(int argc, char** argv) {
   form.resize(990, 690);
   Settle();
 
-  // Keyboard focus on Start.
+  // Keyboard focus on Start, on the grid and on its scroll bar.
   form.activateWindow();
   Child<QPushButton>(form, "Button_Start")->setFocus(Qt::TabFocusReason);
   Shot(QStringLiteral("focus-start"));
+  Child<QWidget>(form, "StringGrid1")->setFocus(Qt::TabFocusReason);
+  Shot(QStringLiteral("focus-grid"));
+  auto* bar2 = Child<QScrollBar>(form, "ScrollBar2");
+  bar2->setFocus(Qt::TabFocusReason);
+  bar2->setValue(bar2->minimum());  // dragged to the top
+  Shot(QStringLiteral("focus-scrollbar-grid-top"));
+  bar2->setValue(bar2->maximum());
+
+  // The range column widened to read a whole temperature caption.
+  Child<QTableWidget>(form, "StringGrid1")->horizontalHeader()->resizeSection(3, 160);
+  Shot(QStringLiteral("grid-widened"));
 
   // The settings dialog, with the focus on the points slider.
   WhenModal([](QWidget* dialog) {
