@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QHeaderView>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -147,9 +148,22 @@ int main(int argc, char** argv) {
   Shot(QStringLiteral("focus-scrollbar-grid-top"));
   bar2->setValue(bar2->maximum());
 
-  // The range column widened to read a whole temperature caption.
-  Child<QTableWidget>(form, "StringGrid1")->horizontalHeader()->resizeSection(3, 160);
+  // The range columns widened to read whole temperature captions, and the
+  // grid scrolled to its right edge.
+  auto* grid = Child<QTableWidget>(form, "StringGrid1");
+  grid->horizontalHeader()->resizeSection(3, 160);
+  grid->horizontalHeader()->resizeSection(5, 110);
+  Settle();
+  grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
   Shot(QStringLiteral("grid-widened"));
+
+  // The File and Acquisition menus with their shortcuts.
+  for (const char* name : {"File1", "Acquisition1"}) {
+    QMenu* menu = Child<QMenu>(form, name);
+    menu->popup(form.mapToGlobal(QPoint(name[0] == 'F' ? 4 : 50, 20)));
+    Shot(QStringLiteral("menu-") + QString::fromLatin1(name).toLower());
+    menu->hide();
+  }
 
   // The settings dialog, with the focus on the points slider.
   WhenModal([](QWidget* dialog) {
