@@ -60,6 +60,7 @@ TForm2::TForm2(CycleRunner& runner, QWidget* parent)
   NumberEdit1->setValue(kDefaultPointsPerPage);
   NumberEdit1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   NumberEdit1->setGeometry(180, 20, 80, 24);
+  NumberEdit1->setFocusPolicy(Qt::ClickFocus);  // a read-out: Tab goes to the sliders
   TrackBar2 = MakeSlider("TrackBar2", GroupBox1, 50, 500, 50, kDefaultPointsPerPage, QRect(20, 52, 450, 34));
 
   Label1 = MakeLabel("Label1", QStringLiteral("Sampling Rate:"), GroupBox1, QRect(20, 100, 110, 22));
