@@ -183,17 +183,6 @@ TEST_F(CycleTest, RecordsAreUnsavedFromTheirSampleUntilSaveOpenOrReset) {
   ButtonStopClick(*c, io);
   ButtonResetClick(*c);
   EXPECT_EQ(UnsavedRecordCount(*c), 0);
-
-  EXPECT_EQ(UnsavedRecordsQuestion(250), "250 records are not saved. Save them before closing?");
-  EXPECT_EQ(UnsavedRecordsQuestion(1), "1 record is not saved. Save it before closing?");
-  int saves = 0;
-  for (const bool written : {true, false}) {
-    const auto save = [&] { return ++saves, written; };
-    EXPECT_EQ(CloseAfterAnswer(CloseAnswer::Save, save), written);
-    EXPECT_TRUE(CloseAfterAnswer(CloseAnswer::Discard, save));
-    EXPECT_FALSE(CloseAfterAnswer(CloseAnswer::Cancel, save));
-  }
-  EXPECT_EQ(saves, 2);  // only Save saves
 }
 
 TEST_F(CycleTest, ResetEmptiesTheLogAndTheNextSampleIsRowOne) {

@@ -138,19 +138,6 @@ TEST_F(KeyboardAndCloseTest, DiscardClosesAndNothingUnsavedClosesAtOnce) {
   modal.answer = QMessageBox::Discard;
   EXPECT_TRUE(modal.Run([&] { return form->close(); }));
   EXPECT_EQ(modal.seen, QStringList{"1 record is not saved. Save it before closing?"});
-
-  // Saved or opened records are not asked about.
-  SetUp();
-  RecordAndStop(4);
-  QFile file(dir.filePath("saved.txt"));
-  ASSERT_TRUE(modal.Run([&] {
-    modal.savePath = file.fileName();
-    form->Menu_Save->trigger();
-    return true;
-  }));
-  modal.seen.clear();
-  EXPECT_TRUE(modal.Run([&] { return form->close(); }));
-  EXPECT_TRUE(modal.seen.isEmpty());
 }
 
 TEST_F(KeyboardAndCloseTest, TheGridFollowsTheWindowAndThePanelKeepsItsSize) {
