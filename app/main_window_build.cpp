@@ -23,6 +23,7 @@
 
 #include "app/cycle/views.h"
 #include "app/dial_widgets.h"
+#include "app/panel_widgets.h"
 #include "app/main_window.h"
 #include "app/menu_icons.h"
 #include "app/view_widgets.h"
@@ -103,6 +104,12 @@ TForm1::TForm1(std::unique_ptr<SerialIo> io, QWidget* parent)
 
   views_ = new ViewWidgets(this, viewHandles_, cycle());
   dial_ = new DialWidgets(this, dialHandles_, cycle());
+  panel_ = std::make_unique<PanelWidgets>(panelHandles_);
+  // The display follows the panel model when it is set up for a family and
+  // when a display tick painted a reading.
+  const auto showPanel = [this] { panel_->follow(cycle().panel); };
+  connect(runner_.get(), &CycleRunner::panelReset, this, showPanel);
+  connect(runner_.get(), &CycleRunner::sampleRecorded, this, showPanel);
   SetupKeyboard();
   connect(runner_.get(), &CycleRunner::changed, this, &TForm1::ApplyModel);
   ApplyModel();
