@@ -16,6 +16,7 @@
 class QAction;
 class QCheckBox;
 class QCloseEvent;
+class QKeyEvent;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -160,6 +161,8 @@ class TForm1 : public QMainWindow {
 
   // Access keys, shortcuts, the Tab order and the tooltips (main_window_keys.cpp).
   void SetupKeyboard();
+  // Paging keys on the grid move ScrollBar2; true when the key was used.
+  bool GridKeyPress(QKeyEvent* key);
   void ApplyLinkHealthPanel();
 
   void ApplyDiagnostics();

@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QGraphicsLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
@@ -119,6 +120,7 @@ TForm1::~TForm1() {
   // The helpers filter events of child widgets: take them down while this
   // window is still whole, before QWidget deletes the children.
   if (client_) client_->removeEventFilter(this);
+  if (viewHandles_.StringGrid1) viewHandles_.StringGrid1->removeEventFilter(this);
   delete views_;
   views_ = nullptr;
   delete dial_;
@@ -424,6 +426,9 @@ void TForm1::ArrangeLayout(int statusBarTop) {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == client_ && event->type() == QEvent::Resize) ArrangeLayout(client_->height());
+  if (watched == viewHandles_.StringGrid1 && event->type() == QEvent::KeyPress &&
+      GridKeyPress(static_cast<QKeyEvent*>(event)))
+    return true;
   return QMainWindow::eventFilter(watched, event);
 }
 

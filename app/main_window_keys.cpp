@@ -3,6 +3,7 @@
 // and tooltips that say what the less obvious controls do.
 #include <QAction>
 #include <QChartView>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
@@ -66,11 +67,38 @@ void TForm1::SetupKeyboard() {
   ScrollBar2->setFocusPolicy(Qt::StrongFocus);
   v.StringGrid1->setFocusPolicy(Qt::StrongFocus);
   v.StringGrid1->setTabKeyNavigation(false);
+  v.StringGrid1->installEventFilter(this);
 
   QWidget* const order[] = {ScrollBar1, v.StringGrid1, ScrollBar2, Button_Start, Button_Stop, Button_Reset,
                             Bution_Exit};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
   Button_Start->setFocus(Qt::OtherFocusReason);
+}
+
+// The grid shows a window onto the table: paging, and stepping past its top
+// or bottom row, moves ScrollBar2 as the mouse would.
+bool TForm1::GridKeyPress(QKeyEvent* key) {
+  const QTableWidget* grid = viewHandles_.StringGrid1;
+  QAbstractSlider::SliderAction action = QAbstractSlider::SliderNoAction;
+  switch (key->key()) {
+    case Qt::Key_PageUp:
+      action = QAbstractSlider::SliderPageStepSub;
+      break;
+    case Qt::Key_PageDown:
+      action = QAbstractSlider::SliderPageStepAdd;
+      break;
+    case Qt::Key_Up:
+      if (grid->currentRow() <= 0) action = QAbstractSlider::SliderSingleStepSub;
+      break;
+    case Qt::Key_Down:
+      if (grid->currentRow() >= grid->rowCount() - 1) action = QAbstractSlider::SliderSingleStepAdd;
+      break;
+    default:
+      break;
+  }
+  if (action == QAbstractSlider::SliderNoAction || !ScrollBar2->isEnabled()) return false;
+  ScrollBar2->triggerAction(action);
+  return true;
 }
 
 // The last panel holds the link's health; a text too long for the panel is

@@ -40,6 +40,7 @@ void FitGridScrollBar(Cycle& c) {
   bar.minimum = count > dataRows ? dataRows : 1;
   bar.maximum = count > dataRows ? count : 1;
   bar.position = std::clamp(bar.position, bar.minimum, bar.maximum);
+  bar.pageSize = std::max(dataRows, 1);  // a page of the bar is a grid full of records
 }
 
 void ResizeGrid(Cycle& c, int gridHeight) {

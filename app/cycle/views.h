@@ -17,7 +17,8 @@ void FillGrid(Cycle& c, std::int32_t lastRow);
 // ScrollBar2's range for the table and the grid: once the table holds more
 // records than the grid has data rows, from the data-row count to the last
 // record, so the bar's top shows a full page from record 1; else the single
-// position 1. The position is kept inside the range without a refill.
+// position 1. The position is kept inside the range without a refill; a
+// page of the bar is the grid's data rows.
 void FitGridScrollBar(Cycle& c);
 
 // The grid laid out `gridHeight` pixels high: its row count follows

@@ -102,6 +102,26 @@ TEST_F(KeyboardAndCloseTest, TabWalksTheControlsAndStartAndStopWorkFromTheKeyboa
   EXPECT_TRUE(QTest::qWaitFor([&] { return model().startEnabled; }, 2000));
 }
 
+TEST_F(KeyboardAndCloseTest, PagingKeysOnTheGridMoveItsScrollBar) {
+  RecordAndStop(102);  // 100 records, 25 data rows
+  runner().onSystime();   // the grid is enabled by the first clock tick
+  ShowActive();
+  QTableWidget* grid = form->viewHandles().StringGrid1;
+  grid->setFocus();
+  grid->setCurrentCell(0, 0);
+  QTest::keyClick(grid, Qt::Key_PageUp);
+  EXPECT_EQ(model().scrollBar2.position, 75);
+  EXPECT_EQ(grid->item(24, 0)->text(), "75");
+  QTest::keyClick(grid, Qt::Key_Up);  // past the top row: one record back
+  EXPECT_EQ(grid->item(0, 0)->text(), "50");
+  for (int i = 0; i < 5; ++i) QTest::keyClick(grid, Qt::Key_PageUp);
+  EXPECT_EQ(grid->item(0, 0)->text(), "1");  // the top is a full page from record 1
+  EXPECT_EQ(grid->item(24, 0)->text(), "25");
+  QTest::keyClick(grid, Qt::Key_Down);  // inside the grid: the cell moves, not the records
+  EXPECT_EQ(grid->currentRow(), 1);
+  EXPECT_EQ(grid->item(0, 0)->text(), "1");
+}
+
 TEST_F(KeyboardAndCloseTest, ClosingWithUnsavedRecordsAsksAndSavesFirst) {
   RecordAndStop(6);
   ASSERT_EQ(form->cycle().table.RecordCount, 4);
