@@ -55,7 +55,6 @@ std::string FormatStampTrace(const QDateTime& t) {
 }
 
 bool OpenPort(AcquisitionState& s, SerialIo& io, int port) {
-  s.diag.Edit1 = std::to_string(port);
   const int result = io.sio_open(port);
   s.OpenResult[std::size_t(port)] = result;
   s.PortOpen[std::size_t(port)] = result == 0;
@@ -69,8 +68,18 @@ bool OpenPort(AcquisitionState& s, SerialIo& io, int port) {
 
 bool OpenPorts(AcquisitionState& s, SerialIo& io) {
   bool any = false;
-  for (int port = 1; port <= kMaxPorts; ++port) any = OpenPort(s, io, port) || any;
+  for (int port = 1; port <= kMaxPorts; ++port) {
+    s.diag.Edit1 = std::to_string(port);
+    any = OpenPort(s, io, port) || any;
+  }
   return any;
+}
+
+int ReopenFailedPorts(AcquisitionState& s, SerialIo& io) {
+  int opened = 0;
+  for (int port = 1; port <= kMaxPorts; ++port)
+    if (!s.PortOpen[port] && OpenPort(s, io, port)) ++opened;
+  return opened;
 }
 
 void ClosePortsExcept(SerialIo& io, int keep) {

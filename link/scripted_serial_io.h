@@ -2,6 +2,7 @@
 // A serial backend for tests and replays: reads come from a script.
 
 #include <deque>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -20,6 +21,9 @@ class ScriptedSerialIo : public SerialIo {
   void SetRefusedPorts(std::set<int> ports) { refused_ = std::move(ports); }
   // Queue the result of one future read of `port`; an empty read returns 0.
   void QueueRead(int port, Bytes bytes) { reads_[port].push_back(std::move(bytes)); }
+  // Asked for the next read of a port whose queue is empty; false when it
+  // has none (the read returns 0). Lets a long script be read as it is used.
+  void SetReadSource(std::function<bool(int port, Bytes& read)> source) { source_ = std::move(source); }
   // Reads still queued for `port`.
   std::size_t PendingReads(int port) const;
   bool IsOpen(int port) const { return open_.count(port) != 0; }
@@ -43,6 +47,7 @@ class ScriptedSerialIo : public SerialIo {
   std::set<int> open_;
   std::deque<Bytes> reads_[kMaxPorts + 1];
   std::vector<std::string> calls_;
+  std::function<bool(int, Bytes&)> source_;
   bool logCalls_ = true;
 
  public:

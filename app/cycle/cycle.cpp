@@ -116,6 +116,10 @@ void MenuQuitClick(Cycle& c, SerialIo& io) {
 
 bool CheckComTimer(Cycle& c, SerialIo& io, const QDateTime& now) {
   c.win.checkCom.Disarm();
+  // While Start is in force, ports that would not open at Start are tried
+  // again, so a meter plugged in late is found. After Stop the passes that
+  // still run only find their reads failing.
+  if (c.win.stopEnabled) ReopenFailedPorts(c.acq, io);
   if (DetectionPass(c.acq, io, now)) {
     c.win.showTime.Rearm();
     c.win.readCom.Arm(500);

@@ -35,6 +35,8 @@ int UnsavedRecordCount(const Cycle& c) { return c.tableUnsaved ? c.table.RecordC
 
 void MarkTableSaved(Cycle& c) { c.tableUnsaved = false; }
 
+void MarkTableUnsaved(Cycle& c) { c.tableUnsaved = true; }
+
 std::string UnsavedRecordsQuestion(int count) {
   if (count == 1) return "1 record is not saved. Save it before closing?";
   return std::to_string(count) + " records are not saved. Save them before closing?";

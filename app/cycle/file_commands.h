@@ -19,6 +19,8 @@ void ShowOpenedTable(Cycle& c, const std::vector<MeasurementRecord>& records);
 int UnsavedRecordCount(const Cycle& c);
 // File, Save wrote the table.
 void MarkTableSaved(Cycle& c);
+// The table holds records kept nowhere else (recovered after a crash).
+void MarkTableUnsaved(Cycle& c);
 
 // "N records are not saved. Save them before closing?"
 std::string UnsavedRecordsQuestion(int count);

@@ -3,9 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <xlsxwriter.h>
+
+#include "log/safe_write.h"
 
 namespace lcr {
 
@@ -88,12 +89,7 @@ bool WriteWorkbookFile(const WorkbookModel& book, const QString& path, QString* 
     return false;
   }
   const QByteArray bytes = in.readAll();
-  QSaveFile out(path);
-  if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
-    if (error) *error = out.errorString();
-    return false;
-  }
-  return true;
+  return WriteFileSafely(path, bytes, error);
 }
 
 }  // namespace lcr

@@ -7,8 +7,8 @@
 
 namespace lcr {
 
-// Writes `book` to `path`, replacing any file there only once the new one is
-// complete. Every cell is written as text. On failure returns false and puts
+// Writes `book` to `path` through WriteFileSafely: a regular file is replaced
+// only once the new one is complete, a device or FIFO is written into. Every cell is written as text. On failure returns false and puts
 // the reason into *error; the file at `path` is then left as it was.
 bool WriteWorkbookFile(const WorkbookModel& book, const QString& path, QString* error);
 
