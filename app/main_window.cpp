@@ -48,10 +48,18 @@ bool WarnWhenEmpty(QWidget* owner, const MeasurementTable& table) {
 
 void TForm1::ApplyModel() {
   const WindowModel& w = cycle().win;
-  for (int i = 0; i < kStatusPanelCount; ++i) StatusPanels[std::size_t(i)]->setText(w.status[std::size_t(i)]);
+  for (int i = 0; i + 1 < kStatusPanelCount; ++i) StatusPanels[std::size_t(i)]->setText(w.status[std::size_t(i)]);
+  ApplyLinkHealthPanel();
 
+  // Start and Stop trade places: the key that pressed one lands on the other.
+  const bool startHadFocus = Button_Start->hasFocus();
+  const bool stopHadFocus = Button_Stop->hasFocus();
   Button_Start->setEnabled(w.startEnabled);
   Button_Stop->setEnabled(w.stopEnabled);
+  Menu_Start->setEnabled(w.startEnabled);
+  Menu_Stop->setEnabled(w.stopEnabled);
+  if (startHadFocus && !w.startEnabled && w.stopEnabled) Button_Stop->setFocus(Qt::OtherFocusReason);
+  if (stopHadFocus && !w.stopEnabled && w.startEnabled) Button_Start->setFocus(Qt::OtherFocusReason);
   Button_Reset->setEnabled(w.resetEnabled);
   Menu_System->setEnabled(w.systemSetEnabled);
   Menu_Open->setEnabled(w.openEnabled);
@@ -97,9 +105,13 @@ void TForm1::Button_StopClick() { runner_->stop(); }
 
 void TForm1::Button_ResetClick() { runner_->reset(); }
 
-void TForm1::Bution_ExitClick() { QApplication::quit(); }
+// Both ways out go through close(), which asks about unsaved records first.
+void TForm1::Bution_ExitClick() {
+  if (close()) QApplication::quit();
+}
 
 void TForm1::Menu_QuitClick() {
+  if (!close()) return;
   runner_->quit();
   QApplication::quit();
 }
@@ -140,23 +152,30 @@ void TForm1::OpenDataFile(const QString& path) {
   }
 }
 
-void TForm1::Menu_SaveClick() {
-  if (WarnWhenEmpty(this, cycle().table)) return;
+void TForm1::Menu_SaveClick() { SaveTable(); }
+
+bool TForm1::SaveTable() {
+  if (WarnWhenEmpty(this, cycle().table)) return false;
   setEnabled(false);
   QFileDialog dialog(this);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setNameFilter(QStringLiteral("Txt File (*.txt)"));
   dialog.setDefaultSuffix(QStringLiteral("xls"));
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  bool written = false;
   if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
     QString error;
-    if (WriteDataFile(dialog.selectedFiles().first(), cycle().table, &error))
+    written = WriteDataFile(dialog.selectedFiles().first(), cycle().table, &error);
+    if (written) {
+      MarkTableSaved(cycle());
       QMessageBox::information(nullptr, QStringLiteral("Save TXT File"),
                                QStringLiteral("Save TXT File Successfully!"));
-    else
+    } else {
       QMessageBox::warning(this, QStringLiteral("Save TXT File"), error);
+    }
   }
   setEnabled(true);
+  return written;
 }
 
 void TForm1::Menu_GraphClick() {

@@ -15,6 +15,8 @@
 
 class QAction;
 class QCheckBox;
+class QCloseEvent;
+class QKeyEvent;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -76,6 +78,7 @@ class TForm1 : public QMainWindow {
   std::array<QLabel*, kStatusPanelCount> StatusPanels{};
 
   QMenu* Menu_File = nullptr;
+  QMenu* Menu_Run = nullptr;  // Acquisition: Start and Stop
   QMenu* Menu_Set = nullptr;
   QAction* Menu_Open = nullptr;
   QAction* Menu_Save = nullptr;
@@ -83,6 +86,8 @@ class TForm1 : public QMainWindow {
   QAction* Menu_Excel = nullptr;
   QAction* Menu_Quit = nullptr;
   QAction* Menu_System = nullptr;
+  QAction* Menu_Start = nullptr;
+  QAction* Menu_Stop = nullptr;
 
   // Hidden diagnostic read-outs and the (invisible) check box that shows them.
   QLineEdit* Edit1 = nullptr;
@@ -124,6 +129,9 @@ class TForm1 : public QMainWindow {
   void ExportSpreadsheetFile(const QString& path, AutomationServer* server = nullptr);
 
  protected:
+  // The window's close button, Exit and File, Exit all come here; it asks
+  // before records that are not saved would be lost (main_window_close.cpp).
+  void closeEvent(QCloseEvent* event) override;
   // The client area's resizes re-run ArrangeLayout, so the controls follow
   // the window as their anchors would.
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -144,6 +152,18 @@ class TForm1 : public QMainWindow {
   void SetupGrid();
   void ArrangeLayout(int statusBarTop);
   void CreateImagePools();
+
+  // Asks "N records are not saved. Save them before closing?" when they are
+  // not; true when closing may go on.
+  bool ConfirmClose();
+  // File, Save; true when the table was written.
+  bool SaveTable();
+
+  // Access keys, shortcuts, the Tab order and the tooltips (main_window_keys.cpp).
+  void SetupKeyboard();
+  // Paging keys on the grid move ScrollBar2; true when the key was used.
+  bool GridKeyPress(QKeyEvent* key);
+  void ApplyLinkHealthPanel();
 
   void ApplyDiagnostics();
   void ApplyChartPaging();
@@ -166,6 +186,7 @@ class TForm1 : public QMainWindow {
   MainLayout layout_;
   std::uint64_t memoLinesShown_ = 0;
   int chartPointsShown_ = 0;
+  bool closeAgreed_ = false;  // the close question was answered: do not ask again
 };
 
 }  // namespace lcr

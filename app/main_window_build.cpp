@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QGraphicsLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
@@ -21,6 +22,7 @@
 #include <QTableWidget>
 #include <QValueAxis>
 
+#include "app/cycle/views.h"
 #include "app/dial_widgets.h"
 #include "app/panel_widgets.h"
 #include "app/main_window.h"
@@ -109,6 +111,7 @@ TForm1::TForm1(std::unique_ptr<SerialIo> io, QWidget* parent)
   const auto showPanel = [this] { panel_->follow(cycle().panel); };
   connect(runner_.get(), &CycleRunner::panelReset, this, showPanel);
   connect(runner_.get(), &CycleRunner::sampleRecorded, this, showPanel);
+  SetupKeyboard();
   connect(runner_.get(), &CycleRunner::changed, this, &TForm1::ApplyModel);
   ApplyModel();
 }
@@ -117,6 +120,7 @@ TForm1::~TForm1() {
   // The helpers filter events of child widgets: take them down while this
   // window is still whole, before QWidget deletes the children.
   if (client_) client_->removeEventFilter(this);
+  if (viewHandles_.StringGrid1) viewHandles_.StringGrid1->removeEventFilter(this);
   delete views_;
   views_ = nullptr;
   delete dial_;
@@ -133,6 +137,12 @@ void TForm1::BuildMenus() {
   Menu_File->addSeparator();
   Menu_Quit = Menu_File->addAction(QStringLiteral("Exit"), this, &TForm1::Menu_QuitClick);
 
+  // Start and Stop, for their shortcuts and for the keyboard's menu walk.
+  Menu_Run = menuBar()->addMenu(QStringLiteral("&Acquisition"));
+  Menu_Run->setObjectName(QStringLiteral("Acquisition1"));
+  Menu_Start = Menu_Run->addAction(QStringLiteral("Start"), this, &TForm1::Button_StartClick);
+  Menu_Stop = Menu_Run->addAction(QStringLiteral("Stop"), this, &TForm1::Button_StopClick);
+
   Menu_Set = menuBar()->addMenu(QStringLiteral("&Set"));
   Menu_Set->setObjectName(QStringLiteral("Set1"));
   Menu_System = Menu_Set->addAction(QStringLiteral("System Set"), this, &TForm1::Menu_SystemClick);
@@ -143,6 +153,8 @@ void TForm1::BuildMenus() {
   Menu_Excel->setObjectName(QStringLiteral("Menu_Excel"));
   Menu_Quit->setObjectName(QStringLiteral("Menu_Quit"));
   Menu_System->setObjectName(QStringLiteral("Menu_System"));
+  Menu_Start->setObjectName(QStringLiteral("Menu_Start"));
+  Menu_Stop->setObjectName(QStringLiteral("Menu_Stop"));
 }
 
 void TForm1::BuildClientArea() {
@@ -236,7 +248,8 @@ void TForm1::BuildGrid(QWidget* client) {
   viewHandles_.StringGrid1 = new QTableWidget(client);
   viewHandles_.StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
   viewHandles_.StringGrid1->verticalHeader()->hide();
-  viewHandles_.StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Columns the user widened past the grid's width scroll into view.
+  viewHandles_.StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   viewHandles_.StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   viewHandles_.StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
   viewHandles_.StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -335,9 +348,16 @@ void TForm1::BuildStatusBar() {
   for (int i = 0; i < kStatusPanelCount; ++i) {
     auto* panel = new QLabel(StatusBar1);
     panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-    panel->setFixedWidth(kStatusPanelWidths[std::size_t(i)]);
-    StatusBar1->addWidget(panel);
     StatusPanels[std::size_t(i)] = panel;
+    if (i + 1 < kStatusPanelCount) {
+      panel->setFixedWidth(kStatusPanelWidths[std::size_t(i)]);
+      StatusBar1->addWidget(panel);
+      continue;
+    }
+    // The link's health takes what room is left: device paths can be long.
+    panel->setMinimumWidth(kStatusPanelWidths[std::size_t(i)]);
+    panel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    StatusBar1->addWidget(panel, 1);
   }
   ProgressBar1 = new QProgressBar(StatusBar1);
   ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
@@ -378,7 +398,9 @@ void TForm1::SetupGrid() {
   rows->setSectionResizeMode(QHeaderView::Fixed);
   QHeaderView* columns = viewHandles_.StringGrid1->horizontalHeader();
   columns->setFixedHeight(kGridRowHeight + 2);
-  columns->setSectionResizeMode(QHeaderView::Fixed);
+  // The designed widths at start; the user may widen a column to read a
+  // long caption.
+  columns->setSectionResizeMode(QHeaderView::Interactive);
   columns->setHighlightSections(false);
   // Every cell gets its item now, so filling the grid only sets texts.
   for (int r = 0; r < viewHandles_.StringGrid1->rowCount(); ++r)
@@ -387,6 +409,7 @@ void TForm1::SetupGrid() {
 }
 
 void TForm1::ArrangeLayout(int statusBarTop) {
+  const int gridHeightBefore = layout_.stringGrid1.height;
   layout_ = lcr::ArrangeLayout(design_, statusBarTop, width());
   Place(Panel1, layout_.panel1);
   Place(viewHandles_.Chart1, layout_.chart1);
@@ -394,11 +417,21 @@ void TForm1::ArrangeLayout(int statusBarTop) {
   Place(ScrollBar2, layout_.scrollBar2);
   Place(ScrollBar1, layout_.scrollBar1);
   viewHandles_.Shape1->resize(1, layout_.chart1.height);
-  cycle().win.gridHeight = layout_.stringGrid1.height;  // Reset sizes the grid from it
+  // The grid keeps its designed rows until the user resizes the window; from
+  // then on its rows follow its height. Reset sizes the grid from it too.
+  if (!isVisible() || layout_.stringGrid1.height == gridHeightBefore || !views_) {
+    cycle().win.gridHeight = layout_.stringGrid1.height;
+    return;
+  }
+  ResizeGrid(cycle(), layout_.stringGrid1.height);
+  ApplyModel();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == client_ && event->type() == QEvent::Resize) ArrangeLayout(client_->height());
+  if (watched == viewHandles_.StringGrid1 && event->type() == QEvent::KeyPress &&
+      GridKeyPress(static_cast<QKeyEvent*>(event)))
+    return true;
   return QMainWindow::eventFilter(watched, event);
 }
 

@@ -3,6 +3,7 @@
 #include <QMessageBox>
 
 #include "app/cycle/crash_recovery.h"
+#include "app/cycle/file_commands.h"
 #include "app/main_window.h"
 
 namespace lcr {
@@ -16,7 +17,12 @@ bool OfferRecovery(TForm1& window, CrashRecovery& recovery, RecoveryQuestion ask
     };
   }
   const bool accepted = ask(QStringLiteral("Recover %1 records from the last session?").arg(pending));
-  if (accepted) window.OpenDataFile(recovery.path());
+  if (accepted) {
+    window.OpenDataFile(recovery.path());
+    // The recovery file goes now, so these records live nowhere else:
+    // closing must ask about them as about records just taken.
+    MarkTableUnsaved(window.cycle());
+  }
   recovery.Discard();
   return accepted;
 }

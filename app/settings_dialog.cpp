@@ -3,9 +3,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QShowEvent>
-#include <QSlider>
 #include <QSpinBox>
+
+#include "app/cycle/main_layout.h"
+#include "app/ticked_slider.h"
 
 namespace lcr {
 
@@ -13,7 +16,7 @@ namespace {
 
 QSlider* MakeSlider(const char* name, QWidget* parent, int minimum, int maximum, int page, int position,
                     QRect geometry) {
-  auto* slider = new QSlider(Qt::Horizontal, parent);
+  auto* slider = new TickedSlider(Qt::Horizontal, parent);
   slider->setObjectName(QString::fromLatin1(name));
   slider->setRange(minimum, maximum);
   slider->setPageStep(page);
@@ -57,6 +60,7 @@ TForm2::TForm2(CycleRunner& runner, QWidget* parent)
   NumberEdit1->setValue(kDefaultPointsPerPage);
   NumberEdit1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   NumberEdit1->setGeometry(180, 20, 80, 24);
+  NumberEdit1->setFocusPolicy(Qt::ClickFocus);  // a read-out: Tab goes to the sliders
   TrackBar2 = MakeSlider("TrackBar2", GroupBox1, 50, 500, 50, kDefaultPointsPerPage, QRect(20, 52, 450, 34));
 
   Label1 = MakeLabel("Label1", QStringLiteral("Sampling Rate:"), GroupBox1, QRect(20, 100, 110, 22));
@@ -90,8 +94,24 @@ void TForm2::FormCreate() { LoadSettings(); }
 void TForm2::FormShow() { LoadSettings(); }
 
 void TForm2::showEvent(QShowEvent* event) {
-  if (!event->spontaneous()) FormShow();
+  if (!event->spontaneous()) {
+    FormShow();
+    PlaceOnScreen();
+  }
   QDialog::showEvent(event);
+}
+
+// At the designed place on the screen that shows the main window, but never
+// partly off that screen's free area.
+void TForm2::PlaceOnScreen() {
+  QScreen* screen = parentWidget() ? parentWidget()->screen() : this->screen();
+  if (!screen) return;
+  const QRect whole = screen->geometry();
+  const QRect free = screen->availableGeometry();
+  const QSize size = frameGeometry().size();
+  const LayoutRect at = KeepInside({whole.left() + kSettingsLeft, whole.top() + kSettingsTop, size.width(), size.height()},
+                                   {free.left(), free.top(), free.width(), free.height()});
+  move(at.left, at.top);
 }
 
 void TForm2::TrackBar1Change(int position) { Label3->setText(QStringLiteral("%1/Minute ").arg(position)); }

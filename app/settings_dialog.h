@@ -52,6 +52,7 @@ class TForm2 : public QDialog {
 
  private:
   void LoadSettings();
+  void PlaceOnScreen();
 
   CycleRunner& runner_;
 };

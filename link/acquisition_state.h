@@ -47,6 +47,7 @@ struct AcquisitionState {
 
   // Part of the link.
   std::array<bool, kMaxPorts + 1> PortOpen{};
+  std::array<int, kMaxPorts + 1> OpenResult{};  // the last sio_open result of each port
   int LinkPort = 0;
   std::array<std::uint8_t, kReceiveBufferSize> ReceiveBuffer{};
   int ReadPos = 0;

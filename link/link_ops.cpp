@@ -54,28 +54,23 @@ std::string FormatStampTrace(const QDateTime& t) {
   return buf;
 }
 
-namespace {
-
-// sio_open and the four configuration calls; true when the port opened.
-bool OpenAndConfigure(AcquisitionState& s, SerialIo& io, int port) {
+bool OpenPort(AcquisitionState& s, SerialIo& io, int port) {
   const int result = io.sio_open(port);
-  s.PortOpen[port] = false;
+  s.OpenResult[std::size_t(port)] = result;
+  s.PortOpen[std::size_t(port)] = result == 0;
   if (result != 0) return false;
   io.sio_ioctl(port, kBaud9600, kMode8N1);
   io.sio_flowctrl(port, 0);
   io.sio_DTR(port, 0);
   io.sio_RTS(port, 0);
-  s.PortOpen[port] = true;
   return true;
 }
-
-}  // namespace
 
 bool OpenPorts(AcquisitionState& s, SerialIo& io) {
   bool any = false;
   for (int port = 1; port <= kMaxPorts; ++port) {
     s.diag.Edit1 = std::to_string(port);
-    if (OpenAndConfigure(s, io, port)) any = true;
+    any = OpenPort(s, io, port) || any;
   }
   return any;
 }
@@ -83,7 +78,7 @@ bool OpenPorts(AcquisitionState& s, SerialIo& io) {
 int ReopenFailedPorts(AcquisitionState& s, SerialIo& io) {
   int opened = 0;
   for (int port = 1; port <= kMaxPorts; ++port)
-    if (!s.PortOpen[port] && OpenAndConfigure(s, io, port)) ++opened;
+    if (!s.PortOpen[port] && OpenPort(s, io, port)) ++opened;
   return opened;
 }
 

@@ -8,6 +8,10 @@
 
 namespace lcr {
 
+// Opens and configures one port, noting the result in PortOpen and
+// OpenResult; true when it opened.
+bool OpenPort(AcquisitionState& s, SerialIo& io, int port);
+
 // Opens and configures ports 1..50; true when at least one opened.
 bool OpenPorts(AcquisitionState& s, SerialIo& io);
 

@@ -6,7 +6,6 @@
 #include <QSerialPortInfo>
 #include <QThread>
 #include <algorithm>
-#include <cstdio>
 
 #ifndef Q_OS_WIN
 #include <cerrno>
@@ -117,6 +116,12 @@ QString QtSerialIo::DevicePath(int port) {
 #endif
 }
 
+std::string QtSerialIo::DeviceName(int port) {
+  if (ValidPort(port) && !slots_[port].path.isEmpty()) return slots_[port].path.toStdString();
+  const QString path = DevicePath(port);
+  return path.isEmpty() ? SerialIo::DeviceName(port) : path.toStdString();
+}
+
 bool QtSerialIo::IsOpen(int port) const {
   return ValidPort(port) && slots_[port].serial && slots_[port].serial->isOpen();
 }
@@ -127,7 +132,7 @@ void QtSerialIo::ApplyLineSignal(QSerialPort& serial, bool dtr, bool on) {
   if (!ok) serial.clearError();
 }
 
-bool QtSerialIo::OpenDevice(Slot& slot, bool quiet) {
+int QtSerialIo::OpenDevice(Slot& slot) {
   QSerialPort& serial = *slot.serial;
   serial.setPortName(slot.path);
   serial.setBaudRate(slot.baud);
@@ -140,24 +145,17 @@ bool QtSerialIo::OpenDevice(Slot& slot, bool quiet) {
     const QSerialPort::SerialPortError error = serial.error();
     serial.clearError();
 #ifndef Q_OS_WIN
-    if (!quiet && error == QSerialPort::PermissionError && LacksPermission(slot.path) &&
-        permissionWarned_.insert(slot.path).second) {
-      std::fprintf(stderr,
-                   "LCR Tavrik: no permission to open %s; add your user to the dialout group "
-                   "(sudo usermod -aG dialout $USER) and log in again\n",
-                   qPrintable(slot.path));
-      std::fflush(stderr);
-    }
+    // The status bar tells the user how to get the right.
+    if (error == QSerialPort::PermissionError && LacksPermission(slot.path)) return kSioNoPermission;
 #else
-    Q_UNUSED(quiet);
     Q_UNUSED(error);
 #endif
-    return false;
+    return kSioOpenFailed;
   }
   ApplyLineSignal(serial, true, slot.dtr);
   ApplyLineSignal(serial, false, slot.rts);
   serial.clearError();
-  return true;
+  return 0;
 }
 
 void QtSerialIo::OnError(int port, QSerialPort::SerialPortError error) {
@@ -180,7 +178,7 @@ void QtSerialIo::TryReopen(Slot& slot) {
   // its path back (a dangling link does not count).
   if (!QFileInfo::exists(slot.path)) return;
 #endif
-  if (OpenDevice(slot, true)) slot.lost = false;
+  if (OpenDevice(slot) == 0) slot.lost = false;
 }
 
 int QtSerialIo::sio_open(int port) {
@@ -206,7 +204,7 @@ int QtSerialIo::sio_open(int port) {
   slot.baud = 9600;
   slot.dtr = false;
   slot.rts = false;
-  if (!OpenDevice(slot, false)) return kSioOpenFailed;
+  if (const int result = OpenDevice(slot); result != 0) return result;
   slot.wanted = true;
   return 0;
 }

@@ -17,7 +17,6 @@
 #include <QStringList>
 #include <array>
 #include <memory>
-#include <set>
 
 #include "link/serial_io.h"
 
@@ -56,6 +55,8 @@ class QtSerialIo : public SerialIo {
 
   // The device path port n stands for now ("" when there is none).
   QString DevicePath(int port);
+  // The device port n was last opened on, else the one it stands for now.
+  std::string DeviceName(int port) override;
   // True while `port` has an open device (false while it waits for a
   // replugged device to come back).
   bool IsOpen(int port) const;
@@ -75,7 +76,8 @@ class QtSerialIo : public SerialIo {
 
   static bool ValidPort(int port) { return port >= 1 && port <= kMaxPorts; }
   void RefreshPortList();
-  bool OpenDevice(Slot& slot, bool quiet);
+  // 0, kSioNoPermission or kSioOpenFailed.
+  int OpenDevice(Slot& slot);
   void OnError(int port, QSerialPort::SerialPortError error);
   void TryReopen(Slot& slot);
   static void ApplyLineSignal(QSerialPort& serial, bool dtr, bool on);
@@ -84,7 +86,6 @@ class QtSerialIo : public SerialIo {
   QStringList portList_;
   QStringList fixedPorts_;  // when not empty, the whole port list
   QElapsedTimer portListAge_;
-  std::set<QString> permissionWarned_;
 };
 
 }  // namespace lcr

@@ -15,6 +15,7 @@ std::size_t ScriptedSerialIo::PendingReads(int port) const {
 
 int ScriptedSerialIo::sio_open(int port) {
   if (logCalls_) calls_.push_back("open " + std::to_string(port));
+  if (refused_.count(port) != 0) return kSioNoPermission;
   if (!ValidPort(port) || openable_.count(port) == 0) return -1;
   open_.insert(port);
   return 0;

@@ -4,6 +4,7 @@
 // here; everything else is up to the backend.
 
 #include <cstdint>
+#include <string>
 
 namespace lcr {
 
@@ -14,11 +15,16 @@ inline constexpr int kReadChunk = 2048;
 inline constexpr int kBaud9600 = 12;
 inline constexpr int kMode8N1 = 3;
 
+// The one open failure the cycle tells apart: the device exists, but this
+// user may not open it (the status bar then says how to get the right).
+inline constexpr int kSioNoPermission = -5;
+
 class SerialIo {
  public:
   virtual ~SerialIo() = default;
 
-  // 0 when the port was opened; anything else means it was not.
+  // 0 when the port was opened; anything else means it was not
+  // (kSioNoPermission when the user lacks the right to open the device).
   virtual int sio_open(int port) = 0;
   // Results of the four configuration calls are ignored by the cycle.
   virtual int sio_ioctl(int port, int baud, int mode) = 0;
@@ -35,6 +41,10 @@ class SerialIo {
   // that buffers bytes from an event loop uses it to take in what arrives
   // meanwhile; a scripted backend returns at once.
   virtual void Wait(int port, int ms) = 0;
+
+  // The device behind a port number, as the user knows it ("/dev/ttyUSB0");
+  // by default the port's number after "COM".
+  virtual std::string DeviceName(int port) { return "COM" + std::to_string(port); }
 };
 
 }  // namespace lcr

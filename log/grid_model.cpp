@@ -26,6 +26,15 @@ void ShowRecord(GridModel& grid, GridRow& row, const MeasurementTable& table, st
   row.revision = grid.nextRevision++;
 }
 
+void EmptyRow(GridModel& grid, GridRow& row) {
+  bool filled = false;
+  for (std::string& cell : row.cells) {
+    filled = filled || !cell.empty();
+    cell.clear();
+  }
+  if (filled) row.revision = grid.nextRevision++;
+}
+
 }  // namespace
 
 void FillGrid(GridModel& grid, const MeasurementTable& table, std::int32_t lastRow) {
@@ -33,7 +42,10 @@ void FillGrid(GridModel& grid, const MeasurementTable& table, std::int32_t lastR
   const int dataRows = int(grid.rows.size());
   const int rowCount = dataRows + 1;
   if (lastRow < rowCount) {
-    for (std::int32_t k = 1; k <= lastRow; ++k) ShowRecord(grid, grid.Row(k), table, k);
+    const int filled = std::max(lastRow, 0);
+    for (std::int32_t k = 1; k <= filled; ++k) ShowRecord(grid, grid.Row(k), table, k);
+    // Rows left over from an earlier fill would pass for records that follow.
+    for (int g = filled + 1; g <= dataRows; ++g) EmptyRow(grid, grid.Row(g));
     return;
   }
   const std::int32_t firstRecord = lastRow - rowCount + 2;

@@ -31,8 +31,9 @@ struct GridModel {
 void SetGridRowCount(GridModel& grid, int rowCount);
 
 // Writes the grid's data rows from the records ending at `lastRow`: grid
-// rows 1..a for a last row a below the row count (rows further down keep
-// what they showed), else the last R-1 records with record a at the bottom.
+// rows 1..a for a last row a below the row count, with the rows further down
+// emptied, else the last R-1 records with record a at the bottom. A row is
+// never left showing a record that does not follow the one above it.
 void FillGrid(GridModel& grid, const MeasurementTable& table, std::int32_t lastRow);
 
 // Empties every cell of the data rows.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/cycle/cycle.h"
+#include "app/cycle/file_commands.h"
 #include "link/scripted_serial_io.h"
 #include "test_support.h"
 
@@ -181,6 +182,28 @@ TEST_F(CycleTest, StopAndStartKeepTheTable) {
   for (int i = 5; i <= 7; ++i) Cycle1(Frame730Value(i));
   EXPECT_EQ(c->table.RecordCount, 3);
   EXPECT_EQ(c->table.rows[3].MainValue.View(), "7");
+}
+
+TEST_F(CycleTest, RecordsAreUnsavedFromTheirSampleUntilSaveOpenOrReset) {
+  EXPECT_EQ(UnsavedRecordCount(*c), 0);
+  StartAndDetectOk();
+  for (int i = 1; i <= 4; ++i) Cycle1(Frame730Value(i));
+  EXPECT_EQ(UnsavedRecordCount(*c), 2);
+  ButtonStopClick(*c, io);
+  MarkTableSaved(*c);
+  EXPECT_EQ(UnsavedRecordCount(*c), 0);
+  StartAndDetectOk();
+  for (int i = 5; i <= 7; ++i) Cycle1(Frame730Value(i));
+  EXPECT_EQ(UnsavedRecordCount(*c), 3);  // the whole table is at stake, not only the new row
+  ButtonStopClick(*c, io);
+  ShowOpenedTable(*c, std::vector<MeasurementRecord>(5));
+  EXPECT_EQ(UnsavedRecordCount(*c), 0);
+  StartAndDetectOk();
+  for (int i = 8; i <= 10; ++i) Cycle1(Frame730Value(i));
+  EXPECT_EQ(UnsavedRecordCount(*c), 6);
+  ButtonStopClick(*c, io);
+  ButtonResetClick(*c);
+  EXPECT_EQ(UnsavedRecordCount(*c), 0);
 }
 
 TEST_F(CycleTest, ResetEmptiesTheLogAndTheNextSampleIsRowOne) {

@@ -45,12 +45,26 @@ TEST_F(GridTest, ARowShowsTheRecordsFieldsAsStored) {
   for (int c = 0; c < kGridColumnCount; ++c) EXPECT_EQ(Cell(1, c), want[std::size_t(c)]) << c;
 }
 
-TEST_F(GridTest, FewRecordsFillTheTopRowsAndLeaveTheRestAsTheyWere) {
-  for (int g = 1; g <= 25; ++g) grid.Row(g).cells[0] = "old";
-  const auto before = grid.Row(6).revision;
+TEST_F(GridTest, FewRecordsFillTheTopRowsAndEmptyTheRest) {
+  // Whatever the grid showed before, and wherever the fill ends, each row
+  // shows its own record or nothing.
+  for (const int before : {100, 60, 3}) {
+    for (int last = -1; last <= 26; ++last) {
+      FillGrid(grid, table, before);
+      FillGrid(grid, table, last);
+      const int top = last < 26 ? 1 : last - 24;
+      for (int g = 1; g <= 25; ++g) {
+        const int k = top + g - 1;
+        const std::string want = k <= last ? std::to_string(k) : "";
+        ASSERT_EQ(Cell(g, 0), want) << "before " << before << " last " << last << " row " << g;
+        ASSERT_EQ(Cell(g, 5), k <= last ? "Q " + want : "");
+      }
+    }
+  }
+  // Rows that were empty already are not rewritten.
   FillGrid(grid, table, 5);
-  for (int g = 1; g <= 5; ++g) EXPECT_EQ(Cell(g, 0), std::to_string(g));
-  for (int g = 6; g <= 25; ++g) EXPECT_EQ(Cell(g, 0), "old") << g;
+  const auto before = grid.Row(6).revision;
+  FillGrid(grid, table, 4);
   EXPECT_EQ(grid.Row(6).revision, before);
   EXPECT_GT(grid.Row(5).revision, before);
 }
@@ -83,8 +97,8 @@ TEST_F(GridTest, RowsPastTheRecordCountAreNeverShown) {
   FillGrid(grid, table, 90);
   EXPECT_EQ(Cell(25, 0), "30");
   MeasurementTable none;
-  FillGrid(grid, none, 40);  // no rows allocated at all
-  EXPECT_EQ(Cell(25, 0), "30");
+  FillGrid(grid, none, 40);  // no rows allocated at all: nothing to show
+  EXPECT_EQ(Cell(25, 0), "");
 }
 
 TEST_F(GridTest, ClearEmptiesEveryCell) {

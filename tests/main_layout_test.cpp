@@ -46,4 +46,23 @@ TEST(MainLayoutTest, ArrangingTwiceGivesTheSameLayout) {
   EXPECT_EQ(once.scrollBar2, twice.scrollBar2);
 }
 
+TEST(MainLayoutTest, ADialogKeepsItsPlaceUnlessThatLeavesTheArea) {
+  const LayoutRect area{100, 30, 1180, 970};  // a screen beside another, less a panel on top
+  for (int left = -2000; left <= 3000; left += 37) {
+    for (int top = -1500; top <= 2500; top += 41) {
+      const LayoutRect wanted{left, top, 520, 290};
+      const LayoutRect r = KeepInside(wanted, area);
+      ASSERT_EQ(r.width, 520);
+      ASSERT_EQ(r.height, 290);
+      ASSERT_TRUE(r.left >= 100 && r.left + 520 <= 1280 && r.top >= 30 && r.top + 290 <= 1000);
+      const bool inside = left >= 100 && left + 520 <= 1280 && top >= 30 && top + 290 <= 1000;
+      if (inside) {
+        ASSERT_EQ(r, wanted);
+      }
+    }
+  }
+  // Larger than the area: the top-left corner stays visible.
+  EXPECT_EQ(KeepInside({500, 400, 800, 600}, {0, 0, 640, 480}), (LayoutRect{0, 0, 800, 600}));
+}
+
 }  // namespace

@@ -24,6 +24,17 @@ struct ViewsCycleTest : ::testing::Test, lcrtest::CycleRig {
     while (c->table.RecordCount < records) Sample(c->table.RecordCount + 1);
   }
   std::string Grid(int gridRow, int column) const { return c->grid.Row(gridRow).cells[std::size_t(column)]; }
+
+  // The grid's rows as record numbers: each follows the one above, the last
+  // is `last`, and no record is missing at the top while rows are empty below.
+  void ExpectTrueRows(int last) const {
+    const int rows = int(c->grid.rows.size());
+    const int first = std::max(last - rows + 1, 1);
+    for (int g = 1; g <= rows; ++g) {
+      const int k = first + g - 1;
+      ASSERT_EQ(Grid(g, 0), k <= last ? std::to_string(k) : "") << "grid row " << g << " of " << rows;
+    }
+  }
 };
 
 TEST_F(ViewsCycleTest, EachRecordedSampleFillsTheGridAndTheChartBeforeItIsReported) {
@@ -73,6 +84,43 @@ TEST_F(ViewsCycleTest, ScrollBarsShowOlderRecordsOnlyWhileStopped) {
   SetScrollBar1Position(*c, 215);
   EXPECT_EQ(c->chart.ChartFirstRow, 15);
   EXPECT_EQ(c->chart.points.back().value, 215);
+}
+
+TEST_F(ViewsCycleTest, TheGridShowsOnlyTrueRowsWhereverTheBarGoes) {
+  SampleUntil(250);
+  ButtonStopClick(*c, io);
+  const ScrollBarModel& bar = c->win.scrollBar2;
+  EXPECT_EQ(bar.minimum, 25);
+  EXPECT_EQ(bar.maximum, 250);
+  for (int to : {1, 24, 25, 26, 200, 250, 1}) {
+    SetScrollBar2Position(*c, to);
+    ExpectTrueRows(std::max(to, 25));
+  }
+
+  // The grid follows its height: rows are added and refilled from the bar.
+  ResizeGrid(*c, 42 * 16);
+  EXPECT_EQ(c->win.gridRowCount, 40);
+  EXPECT_EQ(bar.minimum, 39);
+  ExpectTrueRows(39);
+  SetScrollBar2Position(*c, 120);
+  ResizeGrid(*c, 20 * 16);
+  EXPECT_EQ(bar.minimum, 17);
+  ExpectTrueRows(120);
+  ResizeGrid(*c, 1);  // never below a header and one data row
+  EXPECT_EQ(c->win.gridRowCount, 2);
+  ExpectTrueRows(120);
+
+  // A grid taller than the table lists every record and leaves the rest empty.
+  ButtonResetClick(*c);
+  ASSERT_TRUE(ButtonStartClick(*c, io));
+  io.QueueRead(1, Concat({Frame730Value(1), Frame730Value(1)}));
+  ASSERT_TRUE(CheckComTimer(*c, io, Now()));
+  Sample(1);
+  SampleUntil(30);
+  ButtonStopClick(*c, io);
+  ResizeGrid(*c, 60 * 16);
+  EXPECT_EQ(bar.maximum, 1);
+  ExpectTrueRows(30);
 }
 
 TEST_F(ViewsCycleTest, FunctionCutDependsOnWhetherTheChartFollows) {

@@ -64,10 +64,27 @@ void SyncControlStates(Cycle& c) {
   w.scrollBar1.enabled = w.scrollBar2.enabled = on;
 }
 
+namespace {
+
+// Runs one Note* step of the link's health; when the health moved, puts it
+// in the last status panel and tells whoever listens.
+template <typename Note>
+void UpdateLinkHealth(Cycle& c, Note note) {
+  const LinkHealthState before = c.link.state;
+  note(c.link);
+  if (c.link.state == before) return;
+  c.win.status[4] = QString::fromStdString(LinkHealthText(c.link.state));
+  if (c.onLinkHealthChanged) c.onLinkHealthChanged();
+}
+
+}  // namespace
+
 bool ButtonStartClick(Cycle& c, SerialIo& io) {
   c.win.status[0] = QStringLiteral("Detecting\u2026\u2026");
   c.acq.PendingLen = c.acq.ReadPos = c.acq.LinkCount = 0;
-  if (!OpenPorts(c.acq, io)) return false;
+  const bool opened = OpenPorts(c.acq, io);
+  UpdateLinkHealth(c, [&](LinkMonitor& m) { NoteLooking(m, c.acq, io); });
+  if (!opened) return false;
   c.win.startEnabled = false;
   c.win.stopEnabled = true;
   SyncControlStates(c);
@@ -82,15 +99,20 @@ void ButtonStopClick(Cycle& c, SerialIo& io) {
   c.win.readCom.Disarm();
   SyncControlStates(c);
   ClosePortsExcept(io, 0);
+  UpdateLinkHealth(c, NoteStopped);
 }
 
 void ButtonResetClick(Cycle& c) {
   c.table.RecordCount = 0;
+  c.tableUnsaved = false;
   ResetViews(c);
   UpdateDial(c.dial, c.dialModel, "0", "2" + c.acq.DecimalMark + "2000", c.acq.DecimalMark);
 }
 
-void MenuQuitClick(Cycle&, SerialIo& io) { ClosePortsExcept(io, 0); }
+void MenuQuitClick(Cycle& c, SerialIo& io) {
+  ClosePortsExcept(io, 0);
+  UpdateLinkHealth(c, NoteStopped);
+}
 
 bool CheckComTimer(Cycle& c, SerialIo& io, const QDateTime& now) {
   c.win.checkCom.Disarm();
@@ -99,23 +121,23 @@ bool CheckComTimer(Cycle& c, SerialIo& io, const QDateTime& now) {
   // still run only find their reads failing.
   if (c.win.stopEnabled) ReopenFailedPorts(c.acq, io);
   if (DetectionPass(c.acq, io, now)) {
-    c.lastFrameAt = now;
     c.win.showTime.Rearm();
     c.win.readCom.Arm(500);
+    UpdateLinkHealth(c, [&](LinkMonitor& m) { NoteLinked(m, c.acq, io, now); });
     ResetPanel(c, c.acq.ActiveFamily);
     return true;
   }
   c.win.checkCom.Arm(2000);
+  // After Stop the passes go on over closed ports: the link stays "Stopped".
+  if (c.win.stopEnabled) UpdateLinkHealth(c, [&](LinkMonitor& m) { NoteLooking(m, c.acq, io); });
   return false;
 }
 
 void ReadComTimer(Cycle& c, SerialIo& io, const QDateTime& now) {
   const ReadPassResult r = ReadPass(c.acq, io, now);
   c.win.readCom.Arm(r.rearmMs);
-  if (r.decoded) {
-    c.win.status[0] = QStringLiteral("Linking");
-    c.lastFrameAt = now;
-  }
+  if (r.decoded) c.win.status[0] = QStringLiteral("Linking");
+  UpdateLinkHealth(c, [&](LinkMonitor& m) { NoteReadPass(m, r.decoded, now); });
 }
 
 void ResetPanel(Cycle& c, int family) {
@@ -157,7 +179,7 @@ namespace {
 void FollowNewestRecord(Cycle& c) {
   const int count = c.table.RecordCount;
   if (c.win.gridRowCount - 1 < count) {
-    c.win.scrollBar2.SetMaximum(count);
+    FitGridScrollBar(c);  // never below the data-row count: no short page at the top
     SetScrollBar2Position(c, count);
   }
   if (count > 200) {
@@ -181,6 +203,7 @@ bool ShowTimeTimer(Cycle& c, const QDateTime& now) {
   }
   BuildPanelFlags(s);
   AppendRecord(c.table, s.reading, c.sampleTimeText, s.ActiveFamily);
+  c.tableUnsaved = true;
   FollowNewestRecord(c);
   RenderPanel(c.panel, PanelInput{s.reading, s.DecimalMark, s.PanelFlags}, s.ActiveFamily);
   FillGrid(c, c.table.RecordCount);

@@ -12,6 +12,7 @@
 #include "app/cycle/window_model.h"
 #include "common/text_and_numbers.h"
 #include "link/acquisition_state.h"
+#include "link/link_health.h"
 #include "link/serial_io.h"
 #include "log/chart_model.h"
 #include "log/dial_model.h"
@@ -31,13 +32,16 @@ struct Cycle {
   DialModel dialModel;  // bpmain, bpback, MainNO, MTEXT and MTEXTN
   PanelModel panel;     // the LCD replica: visibilities, cell glyphs, bar width
   std::string sampleTimeText;  // "hh:nn:ss" of the last recorded sample
-  QDateTime lastFrameAt;       // when the meter was found or a frame last decoded
+  LinkMonitor link;            // the link's health, shown in status panel 4
+  bool tableUnsaved = false;   // records came in since the last Save, Open or Reset
 
   // Hooks for whoever shows the cycle. onPanelReset runs after the panel
   // model was set up for a family (or emptied, for any other tag); onSampleRecorded after a display tick updated every
   // view model and before it clears DisplayCodes.
   std::function<void(int family)> onPanelReset;
   std::function<void()> onSampleRecorded;
+  // Runs after the link's health moved (c.link.state); panel 4 shows it already.
+  std::function<void()> onLinkHealthChanged;
 };
 
 // The cycle holds a 32 KiB receive buffer: keep it on the heap.

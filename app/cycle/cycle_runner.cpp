@@ -17,6 +17,7 @@ CycleRunner::CycleRunner(std::unique_ptr<SerialIo> io, QObject* parent)
   connect(&showTime_, &QTimer::timeout, this, &CycleRunner::onShowTime);
   cycle_->onSampleRecorded = [this] { emit sampleRecorded(); };
   cycle_->onPanelReset = [this](int family) { emit panelReset(family); };
+  cycle_->onLinkHealthChanged = [this] { emit linkHealthChanged(); };
   applyTimers();
 }
 

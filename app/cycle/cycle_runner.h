@@ -55,6 +55,8 @@ class CycleRunner : public QObject {
   // A display tick recorded a sample; emitted before DisplayCodes is cleared.
   void sampleRecorded();
   void panelReset(int family);
+  // The link's health moved (cycle().link.state, text in status panel 4).
+  void linkHealthChanged();
 
  private:
   void syncTimer(QTimer& timer, const TimerModel& model, std::uint64_t& applied);

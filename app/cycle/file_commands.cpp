@@ -8,7 +8,6 @@ void ShowOpenedTable(Cycle& c, const std::vector<MeasurementRecord>& records) {
   ReplaceRecords(c.table, records);
   WindowModel& w = c.win;
   const int count = c.table.RecordCount;
-  const int rows = w.gridRowCount;
   const int page = w.pointsPerPage;
 
   ClearGrid(c.grid);
@@ -20,12 +19,7 @@ void ShowOpenedTable(Cycle& c, const std::vector<MeasurementRecord>& records) {
   // page size cannot hold the maximum up.
   w.scrollBar1.minimum = w.scrollBar1.maximum = w.scrollBar1.position = page;
 
-  if (count < rows) {
-    w.scrollBar2.minimum = w.scrollBar2.maximum = 1;
-  } else {
-    w.scrollBar2.minimum = rows - 1;
-    w.scrollBar2.maximum = count;
-  }
+  FitGridScrollBar(c);
   SetScrollBar2Position(c, w.scrollBar2.maximum);
 
   UpdateChart(c, count);
@@ -34,6 +28,30 @@ void ShowOpenedTable(Cycle& c, const std::vector<MeasurementRecord>& records) {
     SetScrollBar1Position(c, count);
   }
   w.scrollBar1.enabled = w.scrollBar2.enabled = true;
+  c.tableUnsaved = false;
+}
+
+int UnsavedRecordCount(const Cycle& c) { return c.tableUnsaved ? c.table.RecordCount : 0; }
+
+void MarkTableSaved(Cycle& c) { c.tableUnsaved = false; }
+
+void MarkTableUnsaved(Cycle& c) { c.tableUnsaved = true; }
+
+std::string UnsavedRecordsQuestion(int count) {
+  if (count == 1) return "1 record is not saved. Save it before closing?";
+  return std::to_string(count) + " records are not saved. Save them before closing?";
+}
+
+bool CloseAfterAnswer(CloseAnswer answer, const std::function<bool()>& save) {
+  switch (answer) {
+    case CloseAnswer::Discard:
+      return true;
+    case CloseAnswer::Save:
+      return save();
+    case CloseAnswer::Cancel:
+      break;
+  }
+  return false;
 }
 
 }  // namespace lcr

@@ -1,5 +1,7 @@
 #include "app/cycle/main_layout.h"
 
+#include <algorithm>
+
 namespace lcr {
 
 namespace {
@@ -16,6 +18,13 @@ MainLayout DesignLayout() {
   d.stringGrid1 = {604, 0, kGridWidth, 450};
   d.scrollBar2 = {964, 0, kScrollBarThickness, 495};
   return d;
+}
+
+LayoutRect KeepInside(const LayoutRect& wanted, const LayoutRect& area) {
+  LayoutRect r = wanted;
+  r.left = std::max(std::min(r.left, area.left + area.width - r.width), area.left);
+  r.top = std::max(std::min(r.top, area.top + area.height - r.height), area.top);
+  return r;
 }
 
 MainLayout ArrangeLayout(const MainLayout& design, int statusBarTop, int windowWidth) {

@@ -25,6 +25,10 @@ struct MainLayout {
 // The window as designed (990 wide); ArrangeLayout starts from it.
 MainLayout DesignLayout();
 
+// A window of `wanted`'s size at `wanted`'s place, moved as little as needed
+// to lie inside `area` (its top-left corner stays inside when it is larger).
+LayoutRect KeepInside(const LayoutRect& wanted, const LayoutRect& area);
+
 // Moves the controls of `design` for a status bar whose top edge is at
 // `statusBarTop` (in client coordinates) and a window `windowWidth` wide.
 // The bottom panel reaches down to the status bar.

@@ -27,6 +27,34 @@ void FillGrid(Cycle& c, std::int32_t lastRow) {
   FillGrid(c.grid, c.table, lastRow);
 }
 
+namespace {
+
+int GridRowsFor(int gridHeight) { return std::max(gridHeight / kGridRowHeight - 2, 2); }
+
+}  // namespace
+
+void FitGridScrollBar(Cycle& c) {
+  ScrollBarModel& bar = c.win.scrollBar2;
+  const int dataRows = c.win.gridRowCount - 1;
+  const int count = c.table.RecordCount;
+  bar.minimum = count > dataRows ? dataRows : 1;
+  bar.maximum = count > dataRows ? count : 1;
+  bar.position = std::clamp(bar.position, bar.minimum, bar.maximum);
+  bar.pageSize = std::max(dataRows, 1);  // a page of the bar is a grid full of records
+}
+
+void ResizeGrid(Cycle& c, int gridHeight) {
+  WindowModel& w = c.win;
+  w.gridHeight = gridHeight;
+  const int rows = GridRowsFor(gridHeight);
+  if (rows == w.gridRowCount) return;
+  w.gridRowCount = rows;
+  SyncGridRows(c);
+  FitGridScrollBar(c);
+  const int count = c.table.RecordCount;
+  FillGrid(c, count < rows ? count : w.scrollBar2.position);
+}
+
 void ResetViews(Cycle& c) {
   WindowModel& w = c.win;
   ClearChart(c.chart);  // the series and the statistics texts
@@ -38,7 +66,7 @@ void ResetViews(Cycle& c) {
   SyncGridRows(c);
   ClearGrid(c.grid);
   // A grid needs its header and one data row at least.
-  w.gridRowCount = std::max(w.gridHeight / kGridRowHeight - 2, 2);
+  w.gridRowCount = GridRowsFor(w.gridHeight);
   SyncGridRows(c);
 
   w.scrollBar2.SetMinimum(1);

@@ -55,7 +55,8 @@ inline constexpr int kDefaultDisplayInterval = 500;
 
 struct WindowModel {
   std::array<QString, kStatusPanelCount> status{
-      QStringLiteral("STOP"), QString(), QStringLiteral("Sampling Rate:120/Minute"), QString(), QString()};
+      QStringLiteral("STOP"), QString(), QStringLiteral("Sampling Rate:120/Minute"), QString(),
+      QStringLiteral("Stopped")};  // the last panel: the link's health
 
   bool startEnabled = true;
   bool stopEnabled = false;

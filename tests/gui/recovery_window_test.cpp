@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 
 #include "app/cycle/crash_recovery.h"
+#include "app/cycle/file_commands.h"
 #include "app/recovery_offer.h"
 #include "window_fixture.h"
 
@@ -42,6 +43,7 @@ TEST_F(RecoveryWindowTest, YesOpensTheRecordsNoDiscardsThem) {
     EXPECT_EQ(form->cycle().table.RecordCount, 4);
     EXPECT_EQ(form->viewHandles().StringGrid1->item(3, 2)->text(), "106");
     EXPECT_FALSE(QFile::exists(path()));
+    EXPECT_EQ(lcr::UnsavedRecordCount(form->cycle()), 4);  // only in memory now: closing asks
   }  // this session ends: its lock is released
 
   CrashedSession(2);

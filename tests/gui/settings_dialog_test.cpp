@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
@@ -34,6 +35,9 @@ struct SettingsDialogTest : lcrtest::WindowFixture {
     bool ran = false;
     QTimer::singleShot(0, [&] {
       EXPECT_EQ(QApplication::activeModalWidget(), dialog.get());
+      // Wherever it is designed to go, it opens on the main window's screen.
+      EXPECT_TRUE(form->screen()->availableGeometry().contains(dialog->frameGeometry()))
+          << dialog->x() << "," << dialog->y() << " on " << form->screen()->availableGeometry().width();
       inside();
       ran = true;
       if (dialog->isVisible()) dialog->reject();

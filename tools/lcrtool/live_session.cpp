@@ -32,7 +32,7 @@ std::string SampleLine(const lcr::Cycle& c) {
 }
 
 LiveSession::LiveSession(std::string verb, std::unique_ptr<lcr::QtSerialIo> io, int ratePerMinute)
-    : verb_(std::move(verb)), io_(io.get()), runner_(std::move(io)) {
+    : verb_(std::move(verb)), runner_(std::move(io)) {
   lcr::Cycle& c = runner_.cycle();
   lcr::FormCreate(c, QLocale::system());
   lcr::ApplySettings(c, c.win.pointsPerPage, ratePerMinute);
@@ -43,13 +43,10 @@ LiveSession::LiveSession(std::string verb, std::unique_ptr<lcr::QtSerialIo> io, 
     std::fflush(stdout);
     if (onSample) onSample();
   });
-  QObject::connect(&runner_, &lcr::CycleRunner::changed, [this] { ReportHealth(); });
+  QObject::connect(&runner_, &lcr::CycleRunner::linkHealthChanged, [this] { ReportHealth(); });
 
   startRetry_.setInterval(2000);
   QObject::connect(&startRetry_, &QTimer::timeout, [this] { TryStart(); });
-  // A silent meter changes nothing in the cycle; look at the clock as well.
-  healthPoll_.setInterval(1000);
-  QObject::connect(&healthPoll_, &QTimer::timeout, [this] { ReportHealth(); });
   stopPoll_.setInterval(100);
   QObject::connect(&stopPoll_, &QTimer::timeout, [] {
     if (g_stop) QCoreApplication::quit();
@@ -57,20 +54,14 @@ LiveSession::LiveSession(std::string verb, std::unique_ptr<lcr::QtSerialIo> io, 
 }
 
 void LiveSession::TryStart() {
-  running_ = true;
   if (runner_.start()) startRetry_.stop();
   else startRetry_.start();
-  ReportHealth();
 }
 
+// The cycle tells each change of the link's health once, as the window's
+// last status panel shows it.
 void LiveSession::ReportHealth() {
-  const lcr::Cycle& c = cycle();
-  const std::string device = c.win.readCom.armed ? io_->DevicePath(c.acq.LinkPort).toStdString() : std::string();
-  const std::string text =
-      lcr::LinkHealthText(lcr::ObserveLinkHealth(c, running_, device, runner_.clock()));
-  if (text == healthShown_) return;
-  healthShown_ = text;
-  std::fprintf(stderr, "%s: %s\n", verb_.c_str(), text.c_str());
+  std::fprintf(stderr, "%s: %s\n", verb_.c_str(), lcr::LinkHealthText(cycle().link.state).c_str());
   std::fflush(stderr);
 }
 
@@ -79,10 +70,8 @@ void LiveSession::Run() {
   std::signal(SIGINT, OnSignal);
   std::signal(SIGTERM, OnSignal);
   stopPoll_.start();
-  healthPoll_.start();
   TryStart();
   QCoreApplication::exec();
-  healthPoll_.stop();
   runner_.quit();
 }
 

@@ -11,7 +11,6 @@
 #include <string>
 
 #include "app/cycle/cycle_runner.h"
-#include "app/cycle/link_health.h"
 #include "link/qt_serial_io.h"
 
 namespace lcrtool {
@@ -37,11 +36,8 @@ class LiveSession {
   void ReportHealth();
 
   std::string verb_;
-  lcr::QtSerialIo* io_;  // owned by the runner
   lcr::CycleRunner runner_;
-  QTimer startRetry_, healthPoll_, stopPoll_;
-  bool running_ = false;  // Start pressed (perhaps waiting for a port to open)
-  std::string healthShown_;
+  QTimer startRetry_, stopPoll_;
 };
 
 // The line printed for the newest record: time, main value and caption, then

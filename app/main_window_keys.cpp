@@ -1,0 +1,114 @@
+// The main window for keyboard users: access keys, shortcuts shown in the
+// menus, a Tab order that follows the window from top left to bottom right,
+// and tooltips that say what the less obvious controls do.
+#include <QAction>
+#include <QChartView>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+
+#include "app/main_window.h"
+
+namespace lcr {
+
+namespace {
+
+constexpr std::array<const char*, kStatusPanelCount> kStatusPanelTips{
+    "Acquisition: STOP, Detecting or Linking",
+    "The meter's serial port and line settings, while linked",
+    "Samples recorded per minute (Set, System Set changes it)",
+    "Date and time",
+    "The link: what the program is doing with the serial ports"};
+
+}  // namespace
+
+void TForm1::SetupKeyboard() {
+  // Alt+F, Alt+A and Alt+S open the menus; the buttons take other letters.
+  Button_Start->setText(QStringLiteral("S&tart"));
+  Button_Stop->setText(QStringLiteral("Sto&p"));
+  Button_Reset->setText(QStringLiteral("&Reset"));
+  Bution_Exit->setText(QStringLiteral("E&xit"));
+
+  Menu_Open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  Menu_Save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  Menu_Quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+  Menu_Start->setShortcut(QKeySequence(Qt::Key_F5));
+  Menu_Stop->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F5));
+
+  Button_Start->setToolTip(
+      QStringLiteral("Open the serial ports, find the meter and record its readings (F5)"));
+  Button_Stop->setToolTip(QStringLiteral("Stop recording and close the serial ports; the records stay (Shift+F5)"));
+  Button_Reset->setToolTip(QStringLiteral("Empty the table, the grid, the chart and the dial"));
+  Bution_Exit->setToolTip(QStringLiteral("Close the program; records not saved are asked about first (Ctrl+Q)"));
+  Menu_Open->setToolTip(QStringLiteral("Open a data file saved by File, Save; it replaces the table"));
+  Menu_Save->setToolTip(QStringLiteral("Save the table as a tab-separated text file"));
+  Menu_Graph->setToolTip(QStringLiteral("Save the chart as a 1024 x 768 JPEG picture"));
+  Menu_Excel->setToolTip(QStringLiteral("Write the whole table into a spreadsheet workbook"));
+  Menu_System->setToolTip(QStringLiteral("Sampling rate and the chart's points per page"));
+  for (QMenu* menu : {Menu_File, Menu_Run, Menu_Set}) menu->setToolTipsVisible(true);
+  for (int i = 0; i < kStatusPanelCount; ++i)
+    StatusPanels[std::size_t(i)]->setToolTip(QString::fromLatin1(kStatusPanelTips[std::size_t(i)]));
+
+  // Read-outs take the focus on a click (to copy a value) but not on Tab;
+  // the chart is read with the mouse and paged with its scroll bar.
+  const ViewHandles& v = viewHandles_;
+  for (QLineEdit* edit : {v.Max_Num, v.Max_Tim, v.Min_Num, v.Min_Tim, v.suiEdit4, dialHandles_.MainNO,
+                          dialHandles_.MTEXT, dialHandles_.MTEXTN})
+    edit->setFocusPolicy(Qt::ClickFocus);
+  v.Chart1->setFocusPolicy(Qt::NoFocus);
+  // The scroll bars page the chart and the grid from the keyboard; the grid
+  // hands Tab on instead of walking its cells.
+  ScrollBar1->setFocusPolicy(Qt::StrongFocus);
+  ScrollBar2->setFocusPolicy(Qt::StrongFocus);
+  v.StringGrid1->setFocusPolicy(Qt::StrongFocus);
+  v.StringGrid1->setTabKeyNavigation(false);
+  v.StringGrid1->installEventFilter(this);
+
+  QWidget* const order[] = {ScrollBar1, v.StringGrid1, ScrollBar2, Button_Start, Button_Stop, Button_Reset,
+                            Bution_Exit};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+  Button_Start->setFocus(Qt::OtherFocusReason);
+}
+
+// The grid shows a window onto the table: paging, and stepping past its top
+// or bottom row, moves ScrollBar2 as the mouse would.
+bool TForm1::GridKeyPress(QKeyEvent* key) {
+  const QTableWidget* grid = viewHandles_.StringGrid1;
+  QAbstractSlider::SliderAction action = QAbstractSlider::SliderNoAction;
+  switch (key->key()) {
+    case Qt::Key_PageUp:
+      action = QAbstractSlider::SliderPageStepSub;
+      break;
+    case Qt::Key_PageDown:
+      action = QAbstractSlider::SliderPageStepAdd;
+      break;
+    case Qt::Key_Up:
+      if (grid->currentRow() <= 0) action = QAbstractSlider::SliderSingleStepSub;
+      break;
+    case Qt::Key_Down:
+      if (grid->currentRow() >= grid->rowCount() - 1) action = QAbstractSlider::SliderSingleStepAdd;
+      break;
+    default:
+      break;
+  }
+  if (action == QAbstractSlider::SliderNoAction || !ScrollBar2->isEnabled()) return false;
+  ScrollBar2->triggerAction(action);
+  return true;
+}
+
+// The last panel holds the link's health; a text too long for the panel is
+// cut with an ellipsis and read whole in the tooltip.
+void TForm1::ApplyLinkHealthPanel() {
+  QLabel* panel = StatusPanels[kStatusPanelCount - 1];
+  const QString& text = cycle().win.status[kStatusPanelCount - 1];
+  const int room = panel->contentsRect().width() - 8;
+  panel->setText(panel->fontMetrics().elidedText(text, Qt::ElideRight, std::max(room, 0)));
+  panel->setToolTip(QString::fromLatin1(kStatusPanelTips.back()) + QStringLiteral(":\n") + text);
+}
+
+}  // namespace lcr

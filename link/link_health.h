@@ -1,0 +1,56 @@
+#pragma once
+// What the user needs to know about the link, in plain words: the fifth
+// status panel of the main window and the stderr lines of `lcrtool watch`.
+// The cycle keeps one LinkHealthState and raises a change whenever it moves;
+// the Note* functions below say how each event of the cycle moves it.
+
+#include <QDateTime>
+#include <string>
+
+#include "link/acquisition_state.h"
+#include "link/serial_io.h"
+
+namespace lcr {
+
+enum class LinkHealth {
+  Stopped,  // no Start yet, or Stop
+  Looking,  // detection runs over `openPorts` ports
+  NoPort,   // Start found no port it could open
+  Linked,   // a meter on `device`, frames arriving
+  Silent,   // a meter on `device`, but no frame for kSilenceLimitMs
+};
+
+// How long a linked port may stay quiet before the cable is suspected.
+inline constexpr int kSilenceLimitMs = 5000;
+
+struct LinkHealthState {
+  LinkHealth health = LinkHealth::Stopped;
+  int openPorts = 0;   // Looking: the ports being read
+  std::string device;  // Linked, Silent: the device behind LinkPort;
+                       // NoPort: the first port refused for lack of permission, or ""
+
+  friend bool operator==(const LinkHealthState&, const LinkHealthState&) = default;
+};
+
+// "Stopped", "Looking for a meter on 3 ports", "No serial port could be
+// opened" (with the permission fix when a port was refused), "Meter on
+// /dev/ttyUSB0", "No data for 5 s: check the cable". UTF-8.
+std::string LinkHealthText(const LinkHealthState& state);
+
+// The state and the moment of the last frame, as the cycle keeps them.
+struct LinkMonitor {
+  LinkHealthState state;
+  QDateTime lastFrame;  // the last read pass that decoded a frame, while linked
+};
+
+// Stop.
+void NoteStopped(LinkMonitor& m);
+// Start, or a detection pass that found no meter while running: looking on
+// the ports that are open now, or no port at all.
+void NoteLooking(LinkMonitor& m, const AcquisitionState& s, SerialIo& io);
+// A detection pass found a meter on LinkPort.
+void NoteLinked(LinkMonitor& m, const AcquisitionState& s, SerialIo& io, const QDateTime& now);
+// A read pass while linked; `decoded` when it decoded at least one frame.
+void NoteReadPass(LinkMonitor& m, bool decoded, const QDateTime& now);
+
+}  // namespace lcr

@@ -1,0 +1,186 @@
+// lcr-shots: takes screenshots of the main window in the states a user meets
+// (window sizes, keyboard focus, each link-health text, the unsaved-records
+// question, the settings dialog), on scripted ports so that every run looks
+// the same. Run it on a virtual display:
+//   xvfb-run -a -s "-screen 0 1920x1200x24" lcr-shots OUTDIR
+// Each picture is the whole display, taken with ImageMagick's import.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QProcess>
+#include <QHeaderView>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QThread>
+#include <QTimer>
+#include <cstdio>
+#include <functional>
+
+#include "app/deep_blue_style.h"
+#include "app/main_window.h"
+#include "app/settings_dialog.h"
+#include "link/scripted_serial_io.h"
+#include "simulator/scenarios.h"
+
+namespace {
+
+// Ports with the names a Linux system gives them.
+struct NamedPortsIo : lcr::ScriptedSerialIo {
+  std::string DeviceName(int port) override { return "/dev/ttyUSB" + std::to_string(port - 1); }
+};
+
+QString g_out;
+
+void Settle(int ms = 250) {
+  for (int i = 0; i < ms / 25; ++i) {
+    QApplication::processEvents();
+    QThread::msleep(25);
+  }
+}
+
+void Shot(const QString& name) {
+  Settle();
+  const QString path = QDir(g_out).filePath(name + ".png");
+  QProcess::execute(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), path});
+  std::printf("%s\n", qPrintable(path));
+}
+
+template <typename T>
+T* Child(QWidget& form, const char* name) {
+  return form.findChild<T*>(QString::fromLatin1(name));
+}
+
+// Runs `inside` once the next modal window is up, then leaves it with `button`.
+void WhenModal(const std::function<void(QWidget*)>& inside) {
+  QTimer::singleShot(300, [inside] {
+    Settle();
+    inside(QApplication::activeModalWidget());
+  });
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc < 2) {
+    std::fputs("usage: lcr-shots OUTDIR\n", stderr);
+    return 2;
+  }
+  g_out = QString::fromLocal8Bit(argv[1]);
+  QDir().mkpath(g_out);
+  lcr::ApplyDeepBlueStyle(app);
+
+  auto scripted = std::make_unique<NamedPortsIo>();
+  NamedPortsIo& io = *scripted;
+  lcr::TForm1 form(std::move(scripted));
+  lcr::TForm2 settings(form.runner(), &form);
+  form.setSettingsDialog(&settings);
+  QDateTime now(QDate(2026, 12, 9), QTime(9, 30, 0));
+  form.runner().clock = [&now] { return now; };
+  form.move(0, 0);
+  form.show();
+  Settle(600);
+  lcr::CycleRunner& r = form.runner();
+  r.onSystime();
+  Shot(QStringLiteral("health-stopped"));
+
+  // No port at all, then one refused for lack of permission.
+  io.SetOpenablePorts({});
+  r.start();
+  Shot(QStringLiteral("health-no-port"));
+  io.SetRefusedPorts({1});
+  r.start();
+  Shot(QStringLiteral("health-no-permission"));
+
+  io.SetRefusedPorts({});
+  io.SetOpenablePorts({1, 2, 3});
+  r.start();
+  Shot(QStringLiteral("health-looking"));
+
+  // A family 730 meter running the sweep on port 1.
+  auto frame = [](std::uint64_t step) {
+    return lcr::sim::ScenarioFrame(lcr::sim::Scenario::kSweep, 730, step).frame;
+  };
+  io.QueueRead(1, [&] {
+    auto two = frame(0);
+    const auto second = frame(1);
+    two.insert(two.end(), second.begin(), second.end());
+    return two;
+  }());
+  r.onCheckCom();
+  auto record = [&](const std::vector<std::uint8_t>& bytes) {
+    io.QueueRead(1, bytes);
+    now = now.addMSecs(500);
+    r.onReadCom();
+    r.onShowTime();
+  };
+  for (std::uint64_t step = 2; step < 262; ++step) record(frame(step));
+  // Then a family 68 meter's tour, up to its temperature display.
+  for (std::uint64_t step = 0; step < 72; ++step)
+    record(lcr::sim::ScenarioFrame(lcr::sim::Scenario::kTour, 68, step).frame);
+  r.onSystime();
+  Shot(QStringLiteral("health-linked"));
+  for (int i = 0; i < 11; ++i) {
+    now = now.addMSecs(500);
+    r.onReadCom();
+  }
+  Shot(QStringLiteral("health-silent"));
+  r.stop();
+  Shot(QStringLiteral("window-990x690"));
+
+  form.resize(1600, 1000);
+  Shot(QStringLiteral("window-1600x1000"));
+  form.resize(990, 690);
+  Settle();
+
+  // Keyboard focus on Start, on the grid and on its scroll bar.
+  form.activateWindow();
+  Child<QPushButton>(form, "Button_Start")->setFocus(Qt::TabFocusReason);
+  Shot(QStringLiteral("focus-start"));
+  Child<QWidget>(form, "StringGrid1")->setFocus(Qt::TabFocusReason);
+  Shot(QStringLiteral("focus-grid"));
+  auto* bar2 = Child<QScrollBar>(form, "ScrollBar2");
+  bar2->setFocus(Qt::TabFocusReason);
+  bar2->setValue(bar2->minimum());  // dragged to the top
+  Shot(QStringLiteral("focus-scrollbar-grid-top"));
+  bar2->setValue(bar2->maximum());
+
+  // The range columns widened to read whole temperature captions, and the
+  // grid scrolled to its right edge.
+  auto* grid = Child<QTableWidget>(form, "StringGrid1");
+  grid->horizontalHeader()->resizeSection(3, 160);
+  grid->horizontalHeader()->resizeSection(5, 110);
+  Settle();
+  grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
+  Shot(QStringLiteral("grid-widened"));
+
+  // The File and Acquisition menus with their shortcuts.
+  for (const char* name : {"File1", "Acquisition1"}) {
+    QMenu* menu = Child<QMenu>(form, name);
+    menu->popup(form.mapToGlobal(QPoint(name[0] == 'F' ? 4 : 50, 20)));
+    Shot(QStringLiteral("menu-") + QString::fromLatin1(name).toLower());
+    menu->hide();
+  }
+
+  // The settings dialog, with the focus on the points slider.
+  WhenModal([](QWidget* dialog) {
+    if (!dialog) return;
+    if (auto* slider = dialog->findChild<QWidget*>(QStringLiteral("TrackBar2"))) slider->setFocus(Qt::TabFocusReason);
+    Shot(QStringLiteral("settings"));
+    static_cast<QDialog*>(dialog)->reject();
+  });
+  settings.exec();
+
+  // Closing with unsaved records asks first; Cancel keeps the window.
+  WhenModal([](QWidget* box) {
+    Shot(QStringLiteral("unsaved-question"));
+    if (auto* question = qobject_cast<QMessageBox*>(box)) question->button(QMessageBox::Cancel)->click();
+  });
+  form.close();
+  Settle();
+  std::printf("window still open after Cancel: %s\n", form.isVisible() ? "yes" : "no");
+  return 0;
+}
