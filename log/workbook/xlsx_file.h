@@ -1,5 +1,5 @@
 #pragma once
-// Writes a workbook held in memory to an Office Open XML file.
+// Writes a workbook to an Office Open XML file, streaming each sheet's rows.
 
 #include <QString>
 
@@ -8,8 +8,10 @@
 namespace lcr {
 
 // Writes `book` to `path`, replacing any file there only once the new one is
-// complete. Every cell is written as text. On failure returns false and puts
-// the reason into *error; the file at `path` is then left as it was.
+// complete. Numbers and times are written as such (times shown "hh:mm:ss"),
+// other texts as text. Memory use does not grow with the number of cells.
+// On failure returns false and puts the reason into *error; the file at
+// `path` is then left as it was.
 bool WriteWorkbookFile(const WorkbookModel& book, const QString& path, QString* error);
 
 }  // namespace lcr

@@ -1,0 +1,236 @@
+#include "log/workbook/sheet_cells.h"
+
+#include <QDir>
+#include <QTemporaryFile>
+#include <algorithm>
+#include <cstring>
+
+namespace lcr {
+
+// An append-only scratch file with a write buffer.
+class CellSpill {
+ public:
+  bool Open(QString* error) {
+    file_.setFileTemplate(QDir::tempPath() + QStringLiteral("/lcr-cells-XXXXXX"));
+    if (file_.open()) return true;
+    if (error) *error = file_.errorString();
+    return false;
+  }
+  std::uint64_t size() const { return size_; }
+
+  bool Append(const char* data, std::size_t n, QString* error) {
+    if (buffer_.size() + n > kBufferBytes && !Flush(error)) return false;
+    if (buffer_.capacity() < kBufferBytes) buffer_.reserve(kBufferBytes);
+    buffer_.append(data, n);
+    size_ += n;
+    return true;
+  }
+
+  bool Flush(QString* error) {
+    if (buffer_.empty()) return true;
+    const qint64 at = qint64(size_ - buffer_.size());
+    if (!file_.seek(at) || file_.write(buffer_.data(), qint64(buffer_.size())) != qint64(buffer_.size())) {
+      if (error) *error = file_.errorString();
+      return false;
+    }
+    buffer_.clear();
+    return true;
+  }
+
+  // Reads `n` bytes at `pos` (already flushed).
+  bool ReadAt(std::uint64_t pos, char* out, std::size_t n) {
+    return file_.seek(qint64(pos)) && file_.read(out, qint64(n)) == qint64(n);
+  }
+  QString errorString() const { return file_.errorString(); }
+
+ private:
+  static constexpr std::size_t kBufferBytes = 256 * 1024;
+  QTemporaryFile file_;
+  std::string buffer_;
+  std::uint64_t size_ = 0;
+};
+
+namespace {
+
+// One record: row (u32), column (u16), kind (u8), then a double for a number
+// or time, or a length (u32) and the bytes for a text.
+template <typename T>
+void Put(std::string& out, T value) {
+  char raw[sizeof(T)];
+  std::memcpy(raw, &value, sizeof(T));
+  out.append(raw, sizeof(T));
+}
+
+std::string Encode(int row, int column, const CellValue& v) {
+  std::string out;
+  Put(out, std::uint32_t(row));
+  Put(out, std::uint16_t(column));
+  Put(out, std::uint8_t(v.kind));
+  if (v.kind == CellValue::Kind::Number || v.kind == CellValue::Kind::Time) Put(out, v.number);
+  if (v.kind == CellValue::Kind::Text) {
+    Put(out, std::uint32_t(v.text.size()));
+    out += v.text;
+  }
+  return out;
+}
+
+// Reads the records of [0, end) of a spill through a buffer.
+class SpillReader {
+ public:
+  SpillReader(CellSpill& spill, std::uint64_t end) : spill_(spill), end_(end) {}
+
+  bool AtEnd() const { return pos_ == end_ && next_ == chunk_.size(); }
+
+  bool Next(int& row, SheetCell& cell) {
+    std::uint32_t r = 0, length = 0;
+    std::uint16_t c = 0;
+    std::uint8_t kind = 0;
+    if (!Get(r) || !Get(c) || !Get(kind) || kind > std::uint8_t(CellValue::Kind::Text)) return false;
+    row = int(r);
+    cell.column = int(c);
+    cell.value.kind = CellValue::Kind(kind);
+    cell.value.number = 0;
+    cell.value.text.clear();
+    if (cell.value.kind == CellValue::Kind::Number || cell.value.kind == CellValue::Kind::Time)
+      return Get(cell.value.number);
+    if (cell.value.kind == CellValue::Kind::Text) {
+      if (!Get(length)) return false;
+      cell.value.text.resize(length);
+      return Bytes(cell.value.text.data(), length);
+    }
+    return true;
+  }
+
+ private:
+  template <typename T>
+  bool Get(T& value) {
+    char raw[sizeof(T)];
+    if (!Bytes(raw, sizeof(T))) return false;
+    std::memcpy(&value, raw, sizeof(T));
+    return true;
+  }
+  bool Bytes(char* out, std::size_t n) {
+    while (n > 0) {
+      if (next_ == chunk_.size() && !Refill()) return false;
+      const std::size_t take = std::min(n, chunk_.size() - next_);
+      std::memcpy(out, chunk_.data() + next_, take);
+      out += take;
+      n -= take;
+      next_ += take;
+    }
+    return true;
+  }
+  bool Refill() {
+    const std::size_t n = std::size_t(std::min<std::uint64_t>(kChunk, end_ - pos_));
+    if (n == 0) return false;
+    chunk_.resize(n);
+    if (!spill_.ReadAt(pos_, chunk_.data(), n)) return false;
+    pos_ += n;
+    next_ = 0;
+    return true;
+  }
+
+  static constexpr std::size_t kChunk = 256 * 1024;
+  CellSpill& spill_;
+  std::uint64_t end_;
+  std::uint64_t pos_ = 0;
+  std::string chunk_;
+  std::size_t next_ = 0;
+};
+
+// The cells of one row as they stand after the writes seen so far.
+void Apply(std::vector<SheetCell>& row, SheetCell&& cell) {
+  const auto it = std::find_if(row.begin(), row.end(), [&](const SheetCell& c) { return c.column == cell.column; });
+  if (it != row.end()) row.erase(it);
+  if (cell.value.kind != CellValue::Kind::Blank) row.push_back(std::move(cell));
+}
+
+bool EmitRow(int row, std::vector<SheetCell>& cells, const SheetCells::RowVisitor& visit) {
+  if (cells.empty()) return true;
+  std::sort(cells.begin(), cells.end(), [](const SheetCell& a, const SheetCell& b) { return a.column < b.column; });
+  const bool go_on = visit(row, cells);
+  cells.clear();
+  return go_on;
+}
+
+}  // namespace
+
+bool SheetCells::Set(int row, int column, const CellValue& value, QString* error) {
+  // A spill shared with a copy, or grown past this sheet's part, is copied
+  // before it is written: the other holder keeps what it had.
+  if (!spill_ || spill_.use_count() > 1 || spill_->size() != bytes_) {
+    auto fresh = std::make_shared<CellSpill>();
+    if (!fresh->Open(error)) return false;
+    if (spill_) {
+      if (!spill_->Flush(error)) return false;
+      std::string chunk(256 * 1024, '\0');
+      for (std::uint64_t pos = 0; pos < bytes_;) {
+        const std::size_t n = std::size_t(std::min<std::uint64_t>(chunk.size(), bytes_ - pos));
+        if (!spill_->ReadAt(pos, chunk.data(), n)) {
+          if (error) *error = spill_->errorString();
+          return false;
+        }
+        if (!fresh->Append(chunk.data(), n, error)) return false;
+        pos += n;
+      }
+    }
+    spill_ = std::move(fresh);
+  }
+  const std::string record = Encode(row, column, value);
+  if (!spill_->Append(record.data(), record.size(), error)) return false;
+  bytes_ += record.size();
+  if (row < lastRow_) rising_ = false;
+  lastRow_ = std::max(lastRow_, row);
+  return true;
+}
+
+bool SheetCells::ForEachRow(const RowVisitor& visit, QString* error) const {
+  if (!spill_ || bytes_ == 0) return true;
+  if (!spill_->Flush(error)) return false;
+  SpillReader reader(*spill_, bytes_);
+  const auto readFailed = [&] {
+    if (error) *error = QStringLiteral("cannot read back the cells: ") + spill_->errorString();
+    return false;
+  };
+  std::vector<SheetCell> cells;
+  int row = 0, current = 0;
+  SheetCell cell;
+  if (rising_) {
+    while (!reader.AtEnd()) {
+      if (!reader.Next(row, cell)) return readFailed();
+      if (row != current && !EmitRow(current, cells, visit)) return false;
+      current = row;
+      Apply(cells, std::move(cell));
+    }
+    return EmitRow(current, cells, visit);
+  }
+  // Rows written out of order are put in order first; later writes of a
+  // cell still win.
+  std::vector<std::pair<int, SheetCell>> all;
+  while (!reader.AtEnd()) {
+    if (!reader.Next(row, cell)) return readFailed();
+    all.emplace_back(row, std::move(cell));
+  }
+  std::stable_sort(all.begin(), all.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (auto& [r, c] : all) {
+    if (r != current && !EmitRow(current, cells, visit)) return false;
+    current = r;
+    Apply(cells, std::move(c));
+  }
+  return EmitRow(current, cells, visit);
+}
+
+std::optional<CellValue> SheetCells::Find(int row, int column) const {
+  std::optional<CellValue> found;
+  ForEachRow(
+      [&](int r, const std::vector<SheetCell>& cells) {
+        if (r != row) return true;
+        for (const SheetCell& c : cells)
+          if (c.column == column) found = c.value;
+        return false;
+      },
+      nullptr);
+  return found;
+}
+
+}  // namespace lcr
