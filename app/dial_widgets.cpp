@@ -7,21 +7,12 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "app/main_window.h"
-#include "decode/gbk.h"
+#include "app/cycle/cycle.h"
+#include "app/show_text.h"
 
 static void InitDialResources() { Q_INIT_RESOURCE(dial); }
 
 namespace lcr {
-
-namespace {
-
-void ShowText(QLineEdit* edit, const std::string& gbk) {
-  const QString text = GbkToQString(gbk);
-  if (edit->text() != text) edit->setText(text);
-}
-
-}  // namespace
 
 QImage DialWidgets::FacePicture(DialFace face) {
   InitDialResources();
@@ -34,32 +25,33 @@ QImage DialWidgets::FacePicture(DialFace face) {
   return image.convertToFormat(QImage::Format_RGB32);
 }
 
-DialWidgets::DialWidgets(TForm1& form) : QObject(&form), form_(form) {
-  form_.BP_2->setPixmap(QPixmap::fromImage(FacePicture(DialFace::BP_2)));
-  form_.BP_10->setPixmap(QPixmap::fromImage(FacePicture(DialFace::BP_10)));
-  form_.BP_125->setPixmap(QPixmap::fromImage(FacePicture(DialFace::BP_125)));
+DialWidgets::DialWidgets(QObject* parent, const DialHandles& widgets, const Cycle& cycle)
+    : QObject(parent), w_(widgets), cycle_(cycle) {
+  w_.BP_2->setPixmap(QPixmap::fromImage(FacePicture(DialFace::BP_2)));
+  w_.BP_10->setPixmap(QPixmap::fromImage(FacePicture(DialFace::BP_10)));
+  w_.BP_125->setPixmap(QPixmap::fromImage(FacePicture(DialFace::BP_125)));
   strips_.reserve(kDialImageHeight);
-  form_.bpmain->setPixmap(QPixmap());
-  form_.bpmain->installEventFilter(this);
+  w_.bpmain->setPixmap(QPixmap());
+  w_.bpmain->installEventFilter(this);
   apply();
 }
 
 bool DialWidgets::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != form_.bpmain || event->type() != QEvent::Paint) return QObject::eventFilter(watched, event);
-  QPainter p(form_.bpmain);
+  if (watched != w_.bpmain || event->type() != QEvent::Paint) return QObject::eventFilter(watched, event);
+  QPainter p(w_.bpmain);
   const QRect area = static_cast<QPaintEvent*>(event)->rect();
   p.drawImage(area, main_, area);
   return true;
 }
 
 void DialWidgets::apply() {
-  const DialModel& m = form_.cycle().dialModel;
+  const DialModel& m = cycle_.dialModel;
   QRect dirty;
   if (m.faceRevision != faceShown_) {
     faceShown_ = m.faceRevision;
-    const QLabel* face = m.face == DialFace::BP_10 ? form_.BP_10 : m.face == DialFace::BP_125 ? form_.BP_125 : form_.BP_2;
+    const QLabel* face = m.face == DialFace::BP_10 ? w_.BP_10 : m.face == DialFace::BP_125 ? w_.BP_125 : w_.BP_2;
     back_ = face->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
-    form_.bpback->setPixmap(face->pixmap());
+    w_.bpback->setPixmap(face->pixmap());
     main_ = back_.copy();  // the old needle goes with the old picture
     needleOn_ = false;
     dirty = main_.rect();
@@ -69,11 +61,11 @@ void DialWidgets::apply() {
     dirty |= restoreStrips();
     if (m.needleDrawn) dirty |= drawNeedle(m);
   }
-  if (!dirty.isNull()) form_.bpmain->update(dirty);
+  if (!dirty.isNull()) w_.bpmain->update(dirty);
 
-  ShowText(form_.MainNO, m.MainNO);
-  ShowText(form_.MTEXT, m.multiplier);
-  ShowText(form_.MTEXTN, m.multiplier);
+  ShowGbkText(w_.MainNO, m.MainNO);
+  ShowGbkText(w_.MTEXT, m.multiplier);
+  ShowGbkText(w_.MTEXTN, m.multiplier);
 }
 
 QRect DialWidgets::restoreStrips() {

@@ -10,17 +10,19 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/widget_handles.h"
 #include "log/dial_model.h"
 
 namespace lcr {
 
-class TForm1;
+struct Cycle;
 
 class DialWidgets : public QObject {
   Q_OBJECT
 
  public:
-  explicit DialWidgets(TForm1& form);
+  // Drives `widgets` (made and owned by the window) from the models of `cycle`.
+  DialWidgets(QObject* parent, const DialHandles& widgets, const Cycle& cycle);
 
   // Redraws whatever the dial model changed since the last call.
   void apply();
@@ -40,7 +42,8 @@ class DialWidgets : public QObject {
   QRect restoreStrips();
   QRect drawNeedle(const DialModel& m);
 
-  TForm1& form_;
+  const DialHandles w_;
+  const Cycle& cycle_;
   QImage back_;
   QImage main_;
   std::uint64_t faceShown_ = ~0ull;

@@ -58,7 +58,7 @@ void TForm1::ApplyModel() {
   Menu_Save->setEnabled(w.saveEnabled);
   Menu_Graph->setEnabled(w.graphEnabled);
   Menu_Excel->setEnabled(w.excelEnabled);
-  StringGrid1->setEnabled(w.gridEnabled);
+  viewHandles_.StringGrid1->setEnabled(w.gridEnabled);
 
   ShowScrollBar(ScrollBar1, w.scrollBar1);
   ShowScrollBar(ScrollBar2, w.scrollBar2);
@@ -72,7 +72,7 @@ void TForm1::ApplyChartPaging() {
   const int points = cycle().win.pointsPerPage;
   if (points == chartPointsShown_) return;
   chartPointsShown_ = points;
-  BottomAxis->setRange(0, points);
+  viewHandles_.BottomAxis->setRange(0, points);
 }
 
 // The read-outs are written by the cycle all along; the widgets follow only

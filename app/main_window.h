@@ -7,28 +7,23 @@
 #include <array>
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 #include "app/cycle/cycle_runner.h"
 #include "app/cycle/main_layout.h"
+#include "app/widget_handles.h"
 #include "link/serial_io.h"
 
 class QAction;
-class QChart;
-class QChartView;
 class QCheckBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QLineSeries;
 class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QScrollBar;
 class QStatusBar;
-class QTableWidget;
-class QValueAxis;
 
 namespace lcr {
 
@@ -61,13 +56,12 @@ class TForm1 : public QMainWindow {
   // Where ArrangeLayout last put the big controls.
   const MainLayout& layoutApplied() const { return layout_; }
 
-  // Controls, under the names the handlers and the views use.
-  QChartView* Chart1 = nullptr;
-  QChart* chart = nullptr;
-  QLineSeries* Series1 = nullptr;
-  QValueAxis* LeftAxis = nullptr;
-  QValueAxis* BottomAxis = nullptr;
-  QTableWidget* StringGrid1 = nullptr;  // its header is grid row 0; table row k-1 is grid row k
+  // The widgets each view helper drives, for the tests to look at.
+  const ViewHandles& viewHandles() const { return viewHandles_; }
+  const DialHandles& dialHandles() const { return dialHandles_; }
+  const PanelHandles& panelHandles() const { return panelHandles_; }
+
+  // The window's own controls, under the names the handlers use.
   QScrollBar* ScrollBar1 = nullptr;
   QScrollBar* ScrollBar2 = nullptr;
   QFrame* Panel1 = nullptr;
@@ -95,34 +89,6 @@ class TForm1 : public QMainWindow {
   QLineEdit* Edit5 = nullptr;
   QPlainTextEdit* Memo1 = nullptr;
   QCheckBox* CheckBox1 = nullptr;
-
-  // LCD panel: backdrop, art holder, glyph strips, colour swatch, image pools.
-  QLabel* Image3 = nullptr;
-  QLabel* lcdmain = nullptr;
-  QLabel* M_NO_MAIN = nullptr;
-  QLabel* S_NO_MAIN = nullptr;
-  QLabel* LCD_CLIME = nullptr;
-  std::vector<QLabel*> SegmentImages;
-  std::vector<QLabel*> MainGlyphImages;
-  std::vector<QLabel*> SubGlyphImages;
-
-  // Dial and its read-outs.
-  QLabel* bpmain = nullptr;
-  QLabel* bpback = nullptr;
-  QLabel* BP_2 = nullptr;
-  QLabel* BP_10 = nullptr;
-  QLabel* BP_125 = nullptr;
-  QLineEdit* MainNO = nullptr;
-  QLineEdit* MTEXT = nullptr;
-  QLineEdit* MTEXTN = nullptr;
-
-  // Statistics beside the chart, and the chart read-out.
-  QLineEdit* Max_Num = nullptr;
-  QLineEdit* Max_Tim = nullptr;
-  QLineEdit* Min_Num = nullptr;
-  QLineEdit* Min_Tim = nullptr;
-  QFrame* Shape1 = nullptr;
-  QLineEdit* suiEdit4 = nullptr;
 
   // Shown while Export Excel File runs.
   QProgressBar* ProgressBar1 = nullptr;
@@ -152,6 +118,8 @@ class TForm1 : public QMainWindow {
   // The exports once a file was chosen. The spreadsheet export runs on the
   // program's own spreadsheet application unless `server` is given.
   void ExportGraphFile(const QString& path);
+  // The picture Export Graph writes: the chart as the window shows it now.
+  QImage GraphPicture();
   void ExportSpreadsheetFile(const QString& path, AutomationServer* server = nullptr);
 
  protected:
@@ -184,6 +152,10 @@ class TForm1 : public QMainWindow {
   void ExportSpreadsheet();
 
   std::unique_ptr<CycleRunner> runner_;
+  // The view widgets, made by the build steps and handed to their helpers.
+  ViewHandles viewHandles_;
+  DialHandles dialHandles_;
+  PanelHandles panelHandles_;
   ViewWidgets* views_ = nullptr;  // a child QObject of this window
   DialWidgets* dial_ = nullptr;   // a child QObject of this window
   TForm2* form2_ = nullptr;

@@ -92,8 +92,8 @@ TForm1::TForm1(std::unique_ptr<SerialIo> io, QWidget* parent)
   BuildStatusBar();
   FormCreate();
 
-  views_ = new ViewWidgets(*this);
-  dial_ = new DialWidgets(*this);
+  views_ = new ViewWidgets(this, viewHandles_, cycle());
+  dial_ = new DialWidgets(this, dialHandles_, cycle());
   connect(runner_.get(), &CycleRunner::changed, this, &TForm1::ApplyModel);
   ApplyModel();
 }
@@ -144,69 +144,69 @@ void TForm1::BuildClientArea() {
 }
 
 void TForm1::BuildChart(QWidget* client) {
-  chart = new QChart();
-  chart->legend()->hide();
-  chart->setBackgroundRoundness(0);
-  chart->setMargins(QMargins(4, 6, 8, 2));
+  viewHandles_.chart = new QChart();
+  viewHandles_.chart->legend()->hide();
+  viewHandles_.chart->setBackgroundRoundness(0);
+  viewHandles_.chart->setMargins(QMargins(4, 6, 8, 2));
   QLinearGradient background(0, 0, 0, 1);
   background.setCoordinateMode(QGradient::ObjectMode);
   background.setColorAt(0, QColor(0x12, 0x2f, 0x5e));
   background.setColorAt(1, QColor(0x06, 0x13, 0x2b));
-  chart->setBackgroundBrush(background);
-  chart->setPlotAreaBackgroundVisible(true);
-  chart->setPlotAreaBackgroundBrush(QColor(0x04, 0x0d, 0x1f));
+  viewHandles_.chart->setBackgroundBrush(background);
+  viewHandles_.chart->setPlotAreaBackgroundVisible(true);
+  viewHandles_.chart->setPlotAreaBackgroundBrush(QColor(0x04, 0x0d, 0x1f));
 
-  Series1 = new QLineSeries();
-  Series1->setObjectName(QStringLiteral("Series1"));
-  Series1->setName(QStringLiteral("Series1"));
-  Series1->setPen(QPen(QColor(Qt::red), 1.5));
-  Series1->setPointsVisible(false);
-  chart->addSeries(Series1);
+  viewHandles_.Series1 = new QLineSeries();
+  viewHandles_.Series1->setObjectName(QStringLiteral("Series1"));
+  viewHandles_.Series1->setName(QStringLiteral("Series1"));
+  viewHandles_.Series1->setPen(QPen(QColor(Qt::red), 1.5));
+  viewHandles_.Series1->setPointsVisible(false);
+  viewHandles_.chart->addSeries(viewHandles_.Series1);
 
-  LeftAxis = new QValueAxis();
-  BottomAxis = new QValueAxis();
-  for (QValueAxis* axis : {LeftAxis, BottomAxis}) {
+  viewHandles_.LeftAxis = new QValueAxis();
+  viewHandles_.BottomAxis = new QValueAxis();
+  for (QValueAxis* axis : {viewHandles_.LeftAxis, viewHandles_.BottomAxis}) {
     axis->setLabelsColor(QColor(0xc8, 0xd8, 0xf4));
     axis->setLinePenColor(QColor(0x4a, 0x6f, 0xb0));
     axis->setGridLineColor(QColor(0x1f, 0x36, 0x5f));
     axis->setMinorGridLineVisible(false);
   }
-  LeftAxis->setRange(0, 1);
-  LeftAxis->setTickCount(11);
-  LeftAxis->setLabelFormat(QStringLiteral("%.1f"));
-  // The points' time texts label the bottom axis (drawn by the chart view).
-  BottomAxis->setLabelsVisible(false);
-  BottomAxis->setTickType(QValueAxis::TicksDynamic);
-  BottomAxis->setTickAnchor(0);
-  BottomAxis->setTickInterval(10);
-  chart->addAxis(LeftAxis, Qt::AlignLeft);
-  chart->addAxis(BottomAxis, Qt::AlignBottom);
-  Series1->attachAxis(LeftAxis);
-  Series1->attachAxis(BottomAxis);
+  viewHandles_.LeftAxis->setRange(0, 1);
+  viewHandles_.LeftAxis->setTickCount(11);
+  viewHandles_.LeftAxis->setLabelFormat(QStringLiteral("%.1f"));
+  // The points' time texts label the bottom axis (drawn by the viewHandles_.chart view).
+  viewHandles_.BottomAxis->setLabelsVisible(false);
+  viewHandles_.BottomAxis->setTickType(QValueAxis::TicksDynamic);
+  viewHandles_.BottomAxis->setTickAnchor(0);
+  viewHandles_.BottomAxis->setTickInterval(10);
+  viewHandles_.chart->addAxis(viewHandles_.LeftAxis, Qt::AlignLeft);
+  viewHandles_.chart->addAxis(viewHandles_.BottomAxis, Qt::AlignBottom);
+  viewHandles_.Series1->attachAxis(viewHandles_.LeftAxis);
+  viewHandles_.Series1->attachAxis(viewHandles_.BottomAxis);
 
-  Chart1 = new QChartView(chart, client);
-  Chart1->setObjectName(QStringLiteral("Chart1"));
-  Chart1->setRenderHint(QPainter::Antialiasing, false);
-  Chart1->setRubberBand(QChartView::NoRubberBand);
-  Chart1->setFrameShape(QFrame::NoFrame);
-  Chart1->setBackgroundBrush(QColor(0x06, 0x13, 0x2b));
-  chart->layout()->setContentsMargins(0, 0, 0, 0);
-  Place(Chart1, design_.chart1);
+  viewHandles_.Chart1 = new QChartView(viewHandles_.chart, client);
+  viewHandles_.Chart1->setObjectName(QStringLiteral("Chart1"));
+  viewHandles_.Chart1->setRenderHint(QPainter::Antialiasing, false);
+  viewHandles_.Chart1->setRubberBand(QChartView::NoRubberBand);
+  viewHandles_.Chart1->setFrameShape(QFrame::NoFrame);
+  viewHandles_.Chart1->setBackgroundBrush(QColor(0x06, 0x13, 0x2b));
+  viewHandles_.chart->layout()->setContentsMargins(0, 0, 0, 0);
+  Place(viewHandles_.Chart1, design_.chart1);
   ApplyChartPaging();
 
   // The glyph strips and the colour swatch are never shown.
-  M_NO_MAIN = MakeImage("M_NO_MAIN", Chart1, QRect(0, 0, 10, 10), false);
-  S_NO_MAIN = MakeImage("S_NO_MAIN", Chart1, QRect(0, 0, 10, 10), false);
-  LCD_CLIME = MakeImage("LCD_CLIME", Chart1, QRect(0, 0, 29, 24), false);
+  panelHandles_.M_NO_MAIN = MakeImage("M_NO_MAIN", viewHandles_.Chart1, QRect(0, 0, 10, 10), false);
+  panelHandles_.S_NO_MAIN = MakeImage("S_NO_MAIN", viewHandles_.Chart1, QRect(0, 0, 10, 10), false);
+  panelHandles_.LCD_CLIME = MakeImage("LCD_CLIME", viewHandles_.Chart1, QRect(0, 0, 29, 24), false);
 
-  // The chart read-out: a thin line and a box that follow the mouse.
-  Shape1 = new QFrame(Chart1);
-  Shape1->setObjectName(QStringLiteral("Shape1"));
-  Shape1->setFrameShape(QFrame::NoFrame);
-  Shape1->setStyleSheet(QStringLiteral("background-color: #ffd84a; border: none;"));
-  Shape1->setGeometry(0, 0, 1, design_.chart1.height);
-  Shape1->hide();
-  suiEdit4 = MakeEdit("suiEdit4", Chart1, QRect(0, 0, 150, 36), false);
+  // The viewHandles_.chart read-out: a thin line and a box that follow the mouse.
+  viewHandles_.Shape1 = new QFrame(viewHandles_.Chart1);
+  viewHandles_.Shape1->setObjectName(QStringLiteral("Shape1"));
+  viewHandles_.Shape1->setFrameShape(QFrame::NoFrame);
+  viewHandles_.Shape1->setStyleSheet(QStringLiteral("background-color: #ffd84a; border: none;"));
+  viewHandles_.Shape1->setGeometry(0, 0, 1, design_.chart1.height);
+  viewHandles_.Shape1->hide();
+  viewHandles_.suiEdit4 = MakeEdit("suiEdit4", viewHandles_.Chart1, QRect(0, 0, 150, 36), false);
 
   ScrollBar1 = new QScrollBar(Qt::Horizontal, client);
   ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
@@ -215,17 +215,17 @@ void TForm1::BuildChart(QWidget* client) {
 }
 
 void TForm1::BuildGrid(QWidget* client) {
-  StringGrid1 = new QTableWidget(client);
-  StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-  StringGrid1->verticalHeader()->hide();
-  StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
-  StringGrid1->setWordWrap(false);
-  StringGrid1->setCornerButtonEnabled(false);
-  StringGrid1->setEnabled(false);
-  Place(StringGrid1, design_.stringGrid1);
+  viewHandles_.StringGrid1 = new QTableWidget(client);
+  viewHandles_.StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+  viewHandles_.StringGrid1->verticalHeader()->hide();
+  viewHandles_.StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  viewHandles_.StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  viewHandles_.StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  viewHandles_.StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
+  viewHandles_.StringGrid1->setWordWrap(false);
+  viewHandles_.StringGrid1->setCornerButtonEnabled(false);
+  viewHandles_.StringGrid1->setEnabled(false);
+  Place(viewHandles_.StringGrid1, design_.stringGrid1);
 
   ScrollBar2 = new QScrollBar(Qt::Vertical, client);
   ScrollBar2->setObjectName(QStringLiteral("ScrollBar2"));
@@ -239,20 +239,20 @@ void TForm1::BuildPanel(QWidget* client) {
   Panel1->setFrameShape(QFrame::StyledPanel);
   Place(Panel1, design_.panel1);
 
-  Image3 = MakeImage("Image3", Panel1, QRect(1, 1, kLcdWidth, kLcdHeight), true);
-  Image3->setPixmap(FilledPixmap(kLcdWidth, kLcdHeight, Qt::black));
-  lcdmain = MakeImage("lcdmain", Panel1, QRect(1, 1, kLcdWidth, kLcdHeight), false);
+  panelHandles_.Image3 = MakeImage("Image3", Panel1, QRect(1, 1, kLcdWidth, kLcdHeight), true);
+  panelHandles_.Image3->setPixmap(FilledPixmap(kLcdWidth, kLcdHeight, Qt::black));
+  panelHandles_.lcdmain = MakeImage("lcdmain", Panel1, QRect(1, 1, kLcdWidth, kLcdHeight), false);
 
   const QRect dial(kDialLeft, 1, kDialWidth, kDialHeight);
-  bpmain = MakeImage("bpmain", Panel1, dial, true);
-  bpmain->setPixmap(FilledPixmap(kDialWidth, kDialHeight, Qt::white));
-  bpback = MakeImage("bpback", Panel1, dial, false);
-  BP_2 = MakeImage("BP_2", Panel1, dial, false);
-  BP_10 = MakeImage("BP_10", Panel1, dial, false);
-  BP_125 = MakeImage("BP_125", Panel1, dial, false);
-  MainNO = MakeEdit("MainNO", Panel1, QRect(kDialLeft + 95, 110, 140, 34), true);
-  MTEXT = MakeEdit("MTEXT", Panel1, QRect(kDialLeft + 240, 118, 60, 20), false);
-  MTEXTN = MakeEdit("MTEXTN", Panel1, QRect(kDialLeft + 240, 118, 60, 20), false);
+  dialHandles_.bpmain = MakeImage("bpmain", Panel1, dial, true);
+  dialHandles_.bpmain->setPixmap(FilledPixmap(kDialWidth, kDialHeight, Qt::white));
+  dialHandles_.bpback = MakeImage("bpback", Panel1, dial, false);
+  dialHandles_.BP_2 = MakeImage("BP_2", Panel1, dial, false);
+  dialHandles_.BP_10 = MakeImage("BP_10", Panel1, dial, false);
+  dialHandles_.BP_125 = MakeImage("BP_125", Panel1, dial, false);
+  dialHandles_.MainNO = MakeEdit("MainNO", Panel1, QRect(kDialLeft + 95, 110, 140, 34), true);
+  dialHandles_.MTEXT = MakeEdit("MTEXT", Panel1, QRect(kDialLeft + 240, 118, 60, 20), false);
+  dialHandles_.MTEXTN = MakeEdit("MTEXTN", Panel1, QRect(kDialLeft + 240, 118, 60, 20), false);
 
   // Statistics: caption, then the value; maximum above, minimum below.
   const int captionLeft = 694, editLeft = 732, editWidth = 128;
@@ -262,10 +262,10 @@ void TForm1::BuildPanel(QWidget* client) {
     int top;
     QLineEdit** edit;
   };
-  const Stat stats[] = {{"MAX", "Max_Num", 8, &Max_Num},
-                        {"TIME", "Max_Tim", 38, &Max_Tim},
-                        {"MIN", "Min_Num", 82, &Min_Num},
-                        {"TIME", "Min_Tim", 112, &Min_Tim}};
+  const Stat stats[] = {{"MAX", "Max_Num", 8, &viewHandles_.Max_Num},
+                        {"TIME", "Max_Tim", 38, &viewHandles_.Max_Tim},
+                        {"MIN", "Min_Num", 82, &viewHandles_.Min_Num},
+                        {"TIME", "Min_Tim", 112, &viewHandles_.Min_Tim}};
   for (const Stat& s : stats) {
     auto* caption = new QLabel(QString::fromLatin1(s.caption), Panel1);
     caption->setObjectName(QStringLiteral("Caption_") + QString::fromLatin1(s.name));
@@ -337,45 +337,45 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::AlignEdits() {
-  MTEXTN->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  MTEXTN->setLayoutDirection(Qt::LeftToRight);
-  MainNO->setAlignment(Qt::AlignCenter);
-  MTEXTN->update();
-  MainNO->update();
+  dialHandles_.MTEXTN->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  dialHandles_.MTEXTN->setLayoutDirection(Qt::LeftToRight);
+  dialHandles_.MainNO->setAlignment(Qt::AlignCenter);
+  dialHandles_.MTEXTN->update();
+  dialHandles_.MainNO->update();
 }
 
 void TForm1::SetupGrid() {
-  StringGrid1->setColumnCount(kGridColumnCount);
+  viewHandles_.StringGrid1->setColumnCount(kGridColumnCount);
   // Grid row 0 is the header; the table holds the data rows 1..R-1.
-  StringGrid1->setRowCount(cycle().win.gridRowCount - 1);
+  viewHandles_.StringGrid1->setRowCount(cycle().win.gridRowCount - 1);
   QStringList headers;
   for (std::size_t c = 0; c < kGridColumnWidths.size(); ++c) {
-    StringGrid1->setColumnWidth(int(c), kGridColumnWidths[c]);
+    viewHandles_.StringGrid1->setColumnWidth(int(c), kGridColumnWidths[c]);
     headers << QString::fromLatin1(kGridHeaders[c].data(), qsizetype(kGridHeaders[c].size()));
   }
-  StringGrid1->setHorizontalHeaderLabels(headers);
-  QHeaderView* rows = StringGrid1->verticalHeader();
+  viewHandles_.StringGrid1->setHorizontalHeaderLabels(headers);
+  QHeaderView* rows = viewHandles_.StringGrid1->verticalHeader();
   rows->setMinimumSectionSize(kGridRowHeight);
   rows->setDefaultSectionSize(kGridRowHeight);
   rows->setSectionResizeMode(QHeaderView::Fixed);
-  QHeaderView* columns = StringGrid1->horizontalHeader();
+  QHeaderView* columns = viewHandles_.StringGrid1->horizontalHeader();
   columns->setFixedHeight(kGridRowHeight + 2);
   columns->setSectionResizeMode(QHeaderView::Fixed);
   columns->setHighlightSections(false);
   // Every cell gets its item now, so filling the grid only sets texts.
-  for (int r = 0; r < StringGrid1->rowCount(); ++r)
-    for (int c = 0; c < StringGrid1->columnCount(); ++c)
-      if (!StringGrid1->item(r, c)) StringGrid1->setItem(r, c, new QTableWidgetItem());
+  for (int r = 0; r < viewHandles_.StringGrid1->rowCount(); ++r)
+    for (int c = 0; c < viewHandles_.StringGrid1->columnCount(); ++c)
+      if (!viewHandles_.StringGrid1->item(r, c)) viewHandles_.StringGrid1->setItem(r, c, new QTableWidgetItem());
 }
 
 void TForm1::ArrangeLayout(int statusBarTop) {
   layout_ = lcr::ArrangeLayout(design_, statusBarTop, width());
   Place(Panel1, layout_.panel1);
-  Place(Chart1, layout_.chart1);
-  Place(StringGrid1, layout_.stringGrid1);
+  Place(viewHandles_.Chart1, layout_.chart1);
+  Place(viewHandles_.StringGrid1, layout_.stringGrid1);
   Place(ScrollBar2, layout_.scrollBar2);
   Place(ScrollBar1, layout_.scrollBar1);
-  Shape1->resize(1, layout_.chart1.height);
+  viewHandles_.Shape1->resize(1, layout_.chart1.height);
   cycle().win.gridHeight = layout_.stringGrid1.height;  // Reset sizes the grid from it
 }
 
@@ -385,28 +385,28 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TForm1::CreateImagePools() {
-  SegmentImages.reserve(kSegmentImageCount);
+  panelHandles_.SegmentImages.reserve(kSegmentImageCount);
   for (int i = 0; i < kSegmentImageCount; ++i) {
     auto* image = new QLabel(Panel1);
     image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     image->setScaledContents(false);
     image->setAttribute(Qt::WA_TransparentForMouseEvents);
     image->raise();
-    SegmentImages.push_back(image);
+    panelHandles_.SegmentImages.push_back(image);
   }
-  SubGlyphImages.reserve(kGlyphImageCount);
-  MainGlyphImages.reserve(kGlyphImageCount);
+  panelHandles_.SubGlyphImages.reserve(kGlyphImageCount);
+  panelHandles_.MainGlyphImages.reserve(kGlyphImageCount);
   for (int i = 0; i < kGlyphImageCount; ++i) {
     auto* sub = new QLabel(Panel1);
     sub->setAttribute(Qt::WA_TransparentForMouseEvents);
     sub->raise();
     sub->hide();
-    SubGlyphImages.push_back(sub);
+    panelHandles_.SubGlyphImages.push_back(sub);
     auto* main = new QLabel(Panel1);
     main->setAttribute(Qt::WA_TransparentForMouseEvents);
     main->hide();
     main->raise();
-    MainGlyphImages.push_back(main);
+    panelHandles_.MainGlyphImages.push_back(main);
   }
 }
 

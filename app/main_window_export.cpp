@@ -36,8 +36,12 @@ void TForm1::ExportGraph() {
   if (!path.isEmpty()) ExportGraphFile(path);
 }
 
+QImage TForm1::GraphPicture() {
+  return RenderChartPicture(*viewHandles_.Chart1, {viewHandles_.Shape1, viewHandles_.suiEdit4});
+}
+
 void TForm1::ExportGraphFile(const QString& path) {
-  const QImage picture = RenderChartPicture(*Chart1, {Shape1, suiEdit4});
+  const QImage picture = GraphPicture();
   repaint();
   QString error;
   if (!SaveGraphPicture(picture, path, &error)) {
@@ -62,7 +66,7 @@ void TForm1::ExportSpreadsheetFile(const QString& path, AutomationServer* server
 
   std::array<std::string, kGridColumnCount> header;
   for (int c = 0; c < kGridColumnCount; ++c) {
-    const QTableWidgetItem* item = StringGrid1->horizontalHeaderItem(c);
+    const QTableWidgetItem* item = viewHandles_.StringGrid1->horizontalHeaderItem(c);
     header[std::size_t(c)] = item ? item->text().toStdString() : std::string();
   }
 

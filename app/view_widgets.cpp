@@ -14,25 +14,13 @@
 #include <cmath>
 
 #include "app/cycle/chart_readout.h"
-#include "app/main_window.h"
-#include "decode/gbk.h"
+#include "app/show_text.h"
+#include "app/cycle/cycle.h"
 #include "log/chart_axis.h"
 
 namespace lcr {
 
 namespace {
-
-// Most texts are plain ASCII: they need no code page.
-QString Shown(std::string_view gbk) {
-  for (unsigned char ch : gbk)
-    if (ch >= 0x80) return GbkToQString(gbk);
-  return QString::fromLatin1(gbk.data(), qsizetype(gbk.size()));
-}
-
-void ShowText(QLineEdit* edit, const std::string& gbk) {
-  const QString text = Shown(gbk);
-  if (edit->text() != text) edit->setText(text);
-}
 
 // The points of one run of a stepped line: each value is drawn as a level
 // reaching back to the point before it (vertical first, then across).
@@ -48,31 +36,32 @@ void StairsOf(const std::vector<ChartPoint>& points, std::size_t from, std::size
 
 }  // namespace
 
-ViewWidgets::ViewWidgets(TForm1& form) : QObject(&form), form_(form) {
-  form_.Chart1->setMouseTracking(true);
-  form_.Chart1->viewport()->setMouseTracking(true);
-  form_.Chart1->viewport()->installEventFilter(this);
-  for (QWidget* w : std::initializer_list<QWidget*>{form_.Shape1, form_.suiEdit4})
+ViewWidgets::ViewWidgets(QObject* parent, const ViewHandles& widgets, const Cycle& cycle)
+    : QObject(parent), w_(widgets), cycle_(cycle) {
+  w_.Chart1->setMouseTracking(true);
+  w_.Chart1->viewport()->setMouseTracking(true);
+  w_.Chart1->viewport()->installEventFilter(this);
+  for (QWidget* w : std::initializer_list<QWidget*>{w_.Shape1, w_.suiEdit4})
     w->setAttribute(Qt::WA_TransparentForMouseEvents);
-  connect(form_.chart, &QChart::plotAreaChanged, this, [this] {
+  connect(w_.chart, &QChart::plotAreaChanged, this, [this] {
     showTimeLabels();
     placeTimeLabels();
   });
   // Room under the plot for the time labels, and for half a label right of it.
-  const int labelHeight = QFontMetrics(form_.LeftAxis->labelsFont()).height();
-  form_.chart->setMargins(QMargins(8, 6, 30, labelHeight + 6));
+  const int labelHeight = QFontMetrics(w_.LeftAxis->labelsFont()).height();
+  w_.chart->setMargins(QMargins(8, 6, 30, labelHeight + 6));
 
   // The grid's columns are narrow: a condensed face fits a whole time or
   // value, and a text too long for its cell is cut, not shortened to "...".
-  form_.StringGrid1->setStyleSheet(QStringLiteral(
+  w_.StringGrid1->setStyleSheet(QStringLiteral(
       "QTableWidget { font-family: \"DejaVu Sans Condensed\", \"Nimbus Sans Narrow\", sans-serif; }"));
-  form_.StringGrid1->setTextElideMode(Qt::ElideNone);
+  w_.StringGrid1->setTextElideMode(Qt::ElideNone);
 }
 
 ViewWidgets::~ViewWidgets() = default;
 
 void ViewWidgets::apply() {
-  const Cycle& c = form_.cycle();
+  const Cycle& c = cycle_;
   if (c.chart.revision != chartShown_)
     showChart();
   else
@@ -81,7 +70,7 @@ void ViewWidgets::apply() {
 }
 
 void ViewWidgets::showChart() {
-  const ChartModel& m = form_.cycle().chart;
+  const ChartModel& m = cycle_.chart;
   chartShown_ = m.revision;
 
   // Runs of values between gaps: the first goes to Series1, the others to
@@ -96,14 +85,14 @@ void ViewWidgets::showChart() {
     std::size_t end = j;
     while (end + 1 < m.points.size() && m.points[end + 1].value) ++end;
     StairsOf(m.points, j, end, stairs);
-    QLineSeries* series = form_.Series1;
+    QLineSeries* series = w_.Series1;
     if (run > 0) {
       if (runs_.size() < run) {
-        series = new QLineSeries(form_.chart);
-        series->setPen(form_.Series1->pen());
-        form_.chart->addSeries(series);
-        series->attachAxis(form_.LeftAxis);
-        series->attachAxis(form_.BottomAxis);
+        series = new QLineSeries(w_.chart);
+        series->setPen(w_.Series1->pen());
+        w_.chart->addSeries(series);
+        series->attachAxis(w_.LeftAxis);
+        series->attachAxis(w_.BottomAxis);
         runs_.push_back(series);
       }
       series = runs_[run - 1];
@@ -112,23 +101,23 @@ void ViewWidgets::showChart() {
     ++run;
     j = end + 1;
   }
-  if (run == 0) form_.Series1->clear();
+  if (run == 0) w_.Series1->clear();
   for (std::size_t r = std::max<std::size_t>(run, 1); r <= runs_.size(); ++r)
     if (runs_[r - 1]->count() > 0) runs_[r - 1]->clear();
 
   // Left axis: the model's format and increment, as a readable scale.
-  const int plotHeight = int(form_.chart->plotArea().height());
+  const int plotHeight = int(w_.chart->plotArea().height());
   const AxisScale scale = ChooseValueAxis(m, std::clamp(plotHeight / 28, 3, 11));
-  form_.LeftAxis->setLabelFormat(QStringLiteral("%.%1f").arg(scale.decimals));
-  form_.LeftAxis->setTickType(QValueAxis::TicksDynamic);
-  form_.LeftAxis->setTickAnchor(scale.minimum);
-  form_.LeftAxis->setTickInterval(scale.step);
-  form_.LeftAxis->setRange(scale.minimum, scale.maximum);
+  w_.LeftAxis->setLabelFormat(QStringLiteral("%.%1f").arg(scale.decimals));
+  w_.LeftAxis->setTickType(QValueAxis::TicksDynamic);
+  w_.LeftAxis->setTickAnchor(scale.minimum);
+  w_.LeftAxis->setTickInterval(scale.step);
+  w_.LeftAxis->setRange(scale.minimum, scale.maximum);
 
-  ShowText(form_.Max_Num, m.Max_Num);
-  ShowText(form_.Max_Tim, m.Max_Tim);
-  ShowText(form_.Min_Num, m.Min_Num);
-  ShowText(form_.Min_Tim, m.Min_Tim);
+  ShowGbkText(w_.Max_Num, m.Max_Num);
+  ShowGbkText(w_.Max_Tim, m.Max_Tim);
+  ShowGbkText(w_.Min_Num, m.Min_Num);
+  ShowGbkText(w_.Min_Tim, m.Min_Tim);
 
   showTimeLabels();
 }
@@ -137,26 +126,26 @@ void ViewWidgets::showChart() {
 // the plot is too narrow for that many. They are drawn by hand, so that the
 // first one keeps its place at the plot's left edge.
 void ViewWidgets::showTimeLabels() {
-  const ChartModel& m = form_.cycle().chart;
-  const int points = form_.cycle().win.pointsPerPage;
-  const QFontMetrics metrics(form_.LeftAxis->labelsFont());
-  const int step = TimeLabelStep(form_.chart->plotArea().width(), points,
+  const ChartModel& m = cycle_.chart;
+  const int points = cycle_.win.pointsPerPage;
+  const QFontMetrics metrics(w_.LeftAxis->labelsFont());
+  const int step = TimeLabelStep(w_.chart->plotArea().width(), points,
                                  metrics.horizontalAdvance(QStringLiteral("00:00:00")) + 14);
   if (step == labelStepShown_ && points == labelPointsShown_ && labelsRevision_ == m.revision) return;
   labelStepShown_ = step;
   labelPointsShown_ = points;
   labelsRevision_ = m.revision;
-  form_.BottomAxis->setTickInterval(step);
+  w_.BottomAxis->setTickInterval(step);
 
   int n = 0;
   for (std::size_t j = 0; j < m.points.size(); j += std::size_t(step), ++n) {
     if (std::size_t(n) == labels_.size()) {
-      auto* label = new QGraphicsSimpleTextItem(form_.chart);
-      label->setFont(form_.LeftAxis->labelsFont());
-      label->setBrush(form_.LeftAxis->labelsColor());
+      auto* label = new QGraphicsSimpleTextItem(w_.chart);
+      label->setFont(w_.LeftAxis->labelsFont());
+      label->setBrush(w_.LeftAxis->labelsColor());
       labels_.push_back(label);
     }
-    labels_[std::size_t(n)]->setText(Shown(m.points[j].label));
+    labels_[std::size_t(n)]->setText(ShownGbk(m.points[j].label));
     labels_[std::size_t(n)]->setData(0, qreal(j));
   }
   for (std::size_t i = std::size_t(n); i < labels_.size(); ++i) labels_[i]->hide();
@@ -165,9 +154,9 @@ void ViewWidgets::showTimeLabels() {
 }
 
 void ViewWidgets::placeTimeLabels() {
-  const QRectF plot = form_.chart->plotArea();
+  const QRectF plot = w_.chart->plotArea();
   const qreal perPoint = plot.width() / std::max(labelPointsShown_, 1);
-  const qreal right = form_.chart->size().width();
+  const qreal right = w_.chart->size().width();
   for (int i = 0; i < labelsShown_; ++i) {
     QGraphicsSimpleTextItem* label = labels_[std::size_t(i)];
     const qreal width = label->boundingRect().width();
@@ -178,8 +167,8 @@ void ViewWidgets::placeTimeLabels() {
 }
 
 void ViewWidgets::showGrid() {
-  const Cycle& c = form_.cycle();
-  QTableWidget* grid = form_.StringGrid1;
+  const Cycle& c = cycle_;
+  QTableWidget* grid = w_.StringGrid1;
   const int rows = int(c.grid.rows.size());
   if (grid->rowCount() != rows) {
     grid->setRowCount(rows);
@@ -193,12 +182,12 @@ void ViewWidgets::showGrid() {
     if (gridShown_[std::size_t(r)] == row.revision) continue;
     gridShown_[std::size_t(r)] = row.revision;
     for (int col = 0; col < kGridColumnCount && col < grid->columnCount(); ++col)
-      grid->item(r, col)->setText(Shown(row.cells[std::size_t(col)]));
+      grid->item(r, col)->setText(ShownGbk(row.cells[std::size_t(col)]));
   }
 }
 
 bool ViewWidgets::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == form_.Chart1->viewport() && event->type() == QEvent::MouseMove) {
+  if (watched == w_.Chart1->viewport() && event->type() == QEvent::MouseMove) {
     const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
     showReadout(at.x(), at.y());
   }
@@ -206,28 +195,28 @@ bool ViewWidgets::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ViewWidgets::showReadout(int x, int y) {
-  QChartView* view = form_.Chart1;
+  QChartView* view = w_.Chart1;
   const QPointF scene = view->mapToScene(QPoint(x + 2, y));
   ReadoutInput in;
   in.x = x;
   in.y = y;
   in.width = view->width();
   in.height = view->height();
-  in.axisValueAtX2 = form_.chart->mapToValue(form_.chart->mapFromScene(scene), form_.Series1).x();
-  const Readout r = Chart1MouseMove(in, form_.cycle().chart, form_.cycle().table);
+  in.axisValueAtX2 = w_.chart->mapToValue(w_.chart->mapFromScene(scene), w_.Series1).x();
+  const Readout r = Chart1MouseMove(in, cycle_.chart, cycle_.table);
 
-  QLineEdit* box = form_.suiEdit4;
+  QLineEdit* box = w_.suiEdit4;
   if (r.placed) {
     box->move(r.boxLeft.value_or(box->x()), r.boxTop);
-    form_.Shape1->move(r.lineLeft, form_.Shape1->y());
+    w_.Shape1->move(r.lineLeft, w_.Shape1->y());
   }
-  if (r.text) box->setText(Shown(*r.text));
+  if (r.text) box->setText(ShownGbk(*r.text));
   if (r.visibility == Readout::Visibility::Hidden) {
-    form_.Shape1->hide();
+    w_.Shape1->hide();
     box->hide();
   } else if (r.visibility == Readout::Visibility::Shown) {
-    form_.Shape1->show();
-    form_.Shape1->raise();
+    w_.Shape1->show();
+    w_.Shape1->raise();
     box->show();
     box->raise();
   }

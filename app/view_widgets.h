@@ -9,16 +9,18 @@
 
 class QGraphicsSimpleTextItem;
 class QLineSeries;
+#include "app/widget_handles.h"
 
 namespace lcr {
 
-class TForm1;
+struct Cycle;
 
 class ViewWidgets : public QObject {
   Q_OBJECT
 
  public:
-  explicit ViewWidgets(TForm1& form);
+  // Drives `widgets` (made and owned by the window) from the models of `cycle`.
+  ViewWidgets(QObject* parent, const ViewHandles& widgets, const Cycle& cycle);
   ~ViewWidgets() override;
 
   // Redraws whatever model changed since the last call.
@@ -40,7 +42,8 @@ class ViewWidgets : public QObject {
   void showGrid();
   void showReadout(int x, int y);
 
-  TForm1& form_;
+  const ViewHandles w_;
+  const Cycle& cycle_;
   std::uint64_t chartShown_ = ~0ull;
   std::vector<std::uint64_t> gridShown_;
   std::vector<QLineSeries*> runs_;

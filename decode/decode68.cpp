@@ -60,16 +60,16 @@ void StripLeadingBlanks(std::string& text) {
 
 void ReadFlags(const std::uint8_t* frame, std::string& codes) {
   const unsigned b27 = frame[27];
-  SetFlagIf(codes, 10, IsBitSet(b27, 7));
-  SetFlagIf(codes, 3, IsBitSet(b27, 6));
-  SetFlagIf(codes, 1, IsBitSet(b27, 5));
-  SetFlagIf(codes, 2, IsBitSet(b27, 4));
-  SetFlagIf(codes, 6, IsBitSet(b27, 3));
-  SetFlagIf(codes, 11, IsBitSet(b27, 2));
+  SetFlagIf(codes, pos68::kCircularArrow, IsBitSet(b27, 7));
+  SetFlagIf(codes, pos::kHold, IsBitSet(b27, 6));
+  SetFlagIf(codes, pos68::kMax, IsBitSet(b27, 5));
+  SetFlagIf(codes, pos68::kMin, IsBitSet(b27, 4));
+  SetFlagIf(codes, pos::kRelative, IsBitSet(b27, 3));
+  SetFlagIf(codes, pos::kCalibration, IsBitSet(b27, 2));
   const unsigned b28 = frame[28];
-  SetFlagIf(codes, 4, IsBitSet(b28, 5));
-  SetFlagIf(codes, 5, IsBitSet(b28, 4));
-  SetFlagIf(codes, 7, IsBitSet(b28, 3));
+  SetFlagIf(codes, pos68::kAutoRanging, IsBitSet(b28, 5));
+  SetFlagIf(codes, pos68::kManualRanging, IsBitSet(b28, 4));
+  SetFlagIf(codes, pos68::kComputerLink, IsBitSet(b28, 3));
 }
 
 void ReadPrimaryAnnunciators(const std::uint8_t* frame, std::string& codes, FunctionParts& f) {
@@ -94,7 +94,7 @@ void ReadPrimaryAnnunciators(const std::uint8_t* frame, std::string& codes, Func
   if (IsBitSet(b20, 5)) f.prefix = "m";
   if (IsBitSet(b20, 4)) f.prefix = "u";
   if (IsBitSet(b20, 3)) f.prefix = "n";
-  SetFlagIf(codes, 12, IsBitSet(b20, 2));
+  SetFlagIf(codes, pos68::kT1, IsBitSet(b20, 2));
   if (IsBitSet(b20, 1)) { f.label.assign("TMP"); f.unit = kGbkFahrenheit; }
   if (IsBitSet(b20, 0)) { f.label.assign("TMP"); f.unit = kGbkCelsius; }
 }
@@ -134,8 +134,8 @@ bool ReadPrimary(const std::uint8_t* frame, const FunctionParts& f, std::string_
   if (Contains(text, "E")) return false;
 
   ReplaceByWords(text);
-  if (text == "OL") SetPosition(codes, 21);
-  if (text == "UL") SetPosition(codes, 22);
+  if (text == "OL") SetPosition(codes, pos::kPrimaryOverload);
+  if (text == "UL") SetPosition(codes, pos68::kPrimaryUnder);
 
   const PointSearch point = FindPoint(frame, 7, 7);
   const int p = point.glyphsBefore;
@@ -154,7 +154,7 @@ bool ReadPrimary(const std::uint8_t* frame, const FunctionParts& f, std::string_
 }
 
 // Secondary display; returns whether it is readable. SubRange is rewritten
-// only for a lit secondary label or when positions 1, 2 or 6 ask for a copy
+// only for a lit secondary label or when MAX, MIN or REL ask for a copy
 // of the primary range.
 bool ReadSecondary(const std::uint8_t* frame, const FunctionParts& f, std::string_view mark,
                    std::string& codes, std::string& text, const std::string& mainRange,
@@ -163,8 +163,8 @@ bool ReadSecondary(const std::uint8_t* frame, const FunctionParts& f, std::strin
   if (Contains(text, "E")) return false;
 
   ReplaceByWords(text);
-  if (text == "OL") SetPosition(codes, 23);
-  if (text == "UL") SetPosition(codes, 24);
+  if (text == "OL") SetPosition(codes, pos::kSecondaryOverload);
+  if (text == "UL") SetPosition(codes, pos68::kSecondaryUnder);
 
   const PointSearch point = FindPoint(frame, 22, 0);
   const bool readable = !point.twoPoints;
@@ -180,7 +180,8 @@ bool ReadSecondary(const std::uint8_t* frame, const FunctionParts& f, std::strin
       InsertMarkAfter(text, static_cast<std::size_t>(p), mark);
     if (!Contains(range, "2") && !range.empty()) range.erase(0, 1);
   }
-  if (codes[0] == '1' || codes[1] == '1' || codes[5] == '1') range.assign(mainRange);
+  if (IsFlagSet(codes, pos68::kMax) || IsFlagSet(codes, pos68::kMin) || IsFlagSet(codes, pos::kRelative))
+    range.assign(mainRange);
   return readable;
 }
 
@@ -205,7 +206,7 @@ void Decode68Frame(const std::uint8_t* frame, Reading& reading, std::string_view
   if (IsBitSet(b28, 2)) { main.label.assign("DIO"); main.unit = "V"; main.prefix = "  "; }
   if (IsBitSet(b28, 1)) sub.prefix = "K  ";
   if (IsBitSet(b28, 0)) {
-    SetPosition(codes, 14);
+    SetPosition(codes, pos68::kContinuity);
     main.label.assign("CON");
     main.unit = kGbkOhm;
   }
@@ -215,11 +216,12 @@ void Decode68Frame(const std::uint8_t* frame, Reading& reading, std::string_view
   if (IsBitSet(b12, 6)) main.label.assign("DC");
   // The secondary display inherits the coupling label lit so far.
   sub.label = main.label;
-  SetFlagIf(codes, 9, IsBitSet(b12, 5));
-  for (int bit = 4; bit >= 0; --bit) SetFlagIf(codes, 19 - bit, IsBitSet(b12, bit));
+  SetFlagIf(codes, pos68::kLightning, IsBitSet(b12, 5));
+  // Bits 4 to 0: the battery outline and its four bars.
+  for (int bit = 4; bit >= 0; --bit) SetFlagIf(codes, pos68::kLastBatteryBar - bit, IsBitSet(b12, bit));
 
   ReadPrimaryAnnunciators(frame, codes, main);
-  SetFlagIf(codes, 13, IsBitSet(frame[21], 7));
+  SetFlagIf(codes, pos68::kT2, IsBitSet(frame[21], 7));
   ReadSecondaryAnnunciators(frame, sub);
 
   if (Contains(main.label, "CU%") && Contains(sub.label, "A")) sub.unit = {};

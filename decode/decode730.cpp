@@ -49,7 +49,7 @@ void WriteTwoDigits(std::string& codes, int position, unsigned code) {
   SetPosition(codes, position + 1, static_cast<char>('0' + code % 10));
 }
 
-// Position 33 carries byte 4 bits 3-0 minus 2 as one character. The raw
+// The tolerance code carries byte 4 bits 3-0 minus 2 as one character. The raw
 // values 1 and 12-15 give -1 and 10-13, which have no single decimal digit:
 // -1 is written as '-', 10-13 as 'A'-'D' (hex-like). None of these is one of
 // the tolerance codes '1'-'8', so no wrong annunciator can light, and the
@@ -109,34 +109,35 @@ void Decode730Frame(const std::uint8_t* frame, Reading& reading, std::string_vie
   codes.assign(kBlankDisplayCodes);
 
   const unsigned b2 = frame[2];
-  constexpr int kByte2Positions[8] = {3, 25, 6, 11, 28, 29, 30, 31};
+  constexpr int kByte2Positions[8] = {pos::kHold,       pos730::kSpareFlag, pos::kRelative,  pos::kCalibration,
+                                      pos730::kSorting, pos730::kLcrMode,   pos730::kAutoMode, pos730::kParameterSecond};
   for (int bit = 0; bit < 8; ++bit) SetFlagIf(codes, kByte2Positions[bit], IsBitSet(b2, bit));
 
-  // Bar of four: position 15 is always lit, so every frame counts as a reading.
+  // Battery bar of four: the outline is always lit, so every frame counts as a reading.
   const unsigned bar = (frame[3] >> 2) & 0x03;
-  for (unsigned i = 0; i <= bar; ++i) SetPosition(codes, 15 + static_cast<int>(i));
+  for (unsigned i = 0; i <= bar; ++i) SetPosition(codes, pos::kBattery + static_cast<int>(i));
 
-  SetPosition(codes, 32, static_cast<char>('0' + (frame[3] >> 5)));
-  SetPosition(codes, 33, ToleranceCharacter(frame[4] & 0x0F));
-  SetPosition(codes, 34, static_cast<char>('0' + (frame[5] & 0x07)));
+  SetPosition(codes, pos730::kFrequencyCode, static_cast<char>('0' + (frame[3] >> 5)));
+  SetPosition(codes, pos730::kToleranceCode, ToleranceCharacter(frame[4] & 0x0F));
+  SetPosition(codes, pos730::kParameterFirst, static_cast<char>('0' + (frame[5] & 0x07)));
 
   const unsigned mainCode = (frame[8] >> 3) & 0x0F;
   const unsigned mainState = frame[9] & 0x1F;
-  WriteTwoDigits(codes, 41, mainCode);
-  WriteTwoDigits(codes, 61, mainState);
-  SetFlagIf(codes, 36, IsBitSet(frame[9], 5));
-  SetFlagIf(codes, 21, IsBitSet(frame[9], 6));
-  SetFlagIf(codes, 37, IsBitSet(frame[9], 7));
+  WriteTwoDigits(codes, pos730::kPrimaryFunction, mainCode);
+  WriteTwoDigits(codes, pos730::kPrimaryState, mainState);
+  SetFlagIf(codes, pos730::kPrimaryDashes, IsBitSet(frame[9], 5));
+  SetFlagIf(codes, pos::kPrimaryOverload, IsBitSet(frame[9], 6));
+  SetFlagIf(codes, pos730::kPrimaryReducedResolution, IsBitSet(frame[9], 7));
 
   const unsigned subResolution = frame[10] & 0x07;
   const unsigned subCode = (frame[13] >> 3) & 0x0F;
   const unsigned subState = frame[14] & 0x1F;
-  SetPosition(codes, 38, static_cast<char>('0' + subResolution));
-  WriteTwoDigits(codes, 43, subCode);
-  WriteTwoDigits(codes, 63, subState);
-  SetFlagIf(codes, 40, IsBitSet(frame[14], 5));
-  SetFlagIf(codes, 23, IsBitSet(frame[14], 6));
-  SetFlagIf(codes, 39, IsBitSet(frame[14], 7));
+  SetPosition(codes, pos730::kSecondaryCode, static_cast<char>('0' + subResolution));
+  WriteTwoDigits(codes, pos730::kSecondaryFunction, subCode);
+  WriteTwoDigits(codes, pos730::kSecondaryState, subState);
+  SetFlagIf(codes, pos730::kSecondaryDashes, IsBitSet(frame[14], 5));
+  SetFlagIf(codes, pos::kSecondaryOverload, IsBitSet(frame[14], 6));
+  SetFlagIf(codes, pos730::kSecondaryShortRange, IsBitSet(frame[14], 7));
 
   const FunctionRow mainFunction = LookUpFunction(mainCode, kPrimaryFunctionRows);
   const FunctionRow subFunction = LookUpFunction(subCode, kSecondaryFunctionRows);

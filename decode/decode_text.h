@@ -6,22 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "common/text_and_numbers.h"  // Contains
+#include "decode/display_codes.h"    // SetPosition, SetFlagIf
+
 namespace lcr::decodetext {
 
-// DisplayCodes positions are counted from 1.
-inline void SetPosition(std::string& codes, int position, char c = '1') {
-  codes[static_cast<std::size_t>(position - 1)] = c;
-}
-
-inline void SetFlagIf(std::string& codes, int position, bool on) {
-  if (on) SetPosition(codes, position);
-}
-
 inline bool IsBitSet(unsigned byte, int bit) { return ((byte >> bit) & 1u) != 0; }
-
-inline bool Contains(std::string_view text, std::string_view part) {
-  return text.find(part) != std::string_view::npos;
-}
 
 inline void PadRightWithSpaces(std::string& text, std::size_t width) {
   if (text.size() < width) text.append(width - text.size(), ' ');

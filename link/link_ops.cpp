@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/text_and_numbers.h"
 #include "decode/decode68.h"
 #include "decode/decode730.h"
 
@@ -32,13 +33,6 @@ bool Full68(const std::uint8_t* buf, int p) {
 
 bool Full730(const std::uint8_t* buf, int p) {
   return buf[p] == 0x00 && buf[p + 1] == 0x0D && buf[p + 15] == 0x0D && buf[p + 16] == 0x0A;
-}
-
-// Empty once blanks and control characters are trimmed from both ends.
-bool IsBlankText(const std::string& text) {
-  for (unsigned char c : text)
-    if (c > ' ') return false;
-  return true;
 }
 
 }  // namespace
@@ -156,7 +150,7 @@ void ExtractFrame(AcquisitionState& s, int pos, int len) {
       }
     }
     if (decoded && HoldsReading(r.DisplayCodes)) {
-      if (IsBlankText(r.SubValue)) {
+      if (Trim(r.SubValue).empty()) {
         r.SubRange.clear();
         r.SubFunction.clear();
       }

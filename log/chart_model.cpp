@@ -4,6 +4,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "common/text_and_numbers.h"
+#include "decode/value_words.h"
 #include "log/record_text.h"
 
 namespace lcr {
@@ -32,14 +34,7 @@ int CaptionPrefixCode(std::string_view caption) {
   return 0;
 }
 
-double RoundTo4(double y) {
-  const double r = std::round(y * 10000.0) / 10000.0;
-  return r == 0 ? 0.0 : r;  // no negative zero
-}
-
 namespace {
-
-bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
 
 // 10^d, exact as long as the power of ten is.
 double Pow10(int d) {
@@ -50,13 +45,6 @@ double Pow10(int d) {
 
 // v * 10^d, dividing for negative d so that 1500 nF in uF stays 1.5.
 double Scale(double v, int d) { return d >= 0 ? v * Pow10(d) : v / Pow10(-d); }
-
-std::optional<double> Convert(const char* first, const char* last) {
-  double value = 0;
-  const auto [end, ec] = std::from_chars(first, last, value);
-  if (ec != std::errc() || end != last || !std::isfinite(value)) return std::nullopt;
-  return value;
-}
 
 // The full-scale number of a caption: from its first digit, the run of
 // digits and "."; as much of that run as reads as a number ("1.2.3" reads
@@ -75,64 +63,26 @@ std::optional<double> FullScale(std::string_view caption) {
   return value;
 }
 
-bool IsWord(std::string_view v) {
-  return v == "Pass" || v == "Fail" || v == "Err" || v == "Open" || v == "Short";
-}
-
 }  // namespace
-
-std::optional<double> ParseLocaleNumber(std::string_view text, std::string_view decimalMark) {
-  char buf[64];
-  if (text.empty() || text.size() >= sizeof buf || decimalMark.size() != 1) return std::nullopt;
-  const char mark = decimalMark[0];
-  std::size_t i = 0, n = 0;
-  if (text[i] == '+' || text[i] == '-') {
-    if (text[i] == '-') buf[n++] = '-';
-    ++i;
-  }
-  int digits = 0;
-  bool sawMark = false;
-  for (; i < text.size(); ++i) {
-    const char ch = text[i];
-    if (ch >= '0' && ch <= '9') {
-      ++digits;
-      buf[n++] = ch;
-    } else if (ch == mark && !sawMark) {
-      sawMark = true;
-      buf[n++] = '.';
-    } else {
-      break;
-    }
-  }
-  if (digits == 0) return std::nullopt;
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    buf[n++] = 'e';
-    ++i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) buf[n++] = text[i++];
-    int expDigits = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++expDigits) buf[n++] = text[i];
-    if (expDigits == 0) return std::nullopt;
-  }
-  if (i != text.size()) return std::nullopt;
-  return Convert(buf, buf + n);
-}
 
 double PlotValue(std::string_view v, std::string_view mainCaption, int rowCode, int refCode,
                  std::string_view decimalMark, double previous) {
   double y = previous;
   const int d = rowCode - refCode;
-  if (!Contains(v, "O") && !Contains(v, "HI") && !Contains(v, "--") && !IsWord(v)) {
+  if (MayBeNumber(v)) {
     if (const auto number = ParseLocaleNumber(v, decimalMark)) y = RoundTo4(Scale(*number, d));
   }
-  if (Contains(v, "----")) y = 0;
-  if (Contains(v, "OL") || Contains(v, "UL") || Contains(v, "HI") || v == "Pass" || v == "Open") {
-    // A caption without digits (only from a data file) leaves y as it was.
-    if (const auto full = FullScale(mainCaption)) {
-      y = RoundTo4(Scale(*full, -d));
-      if (Contains(v, "-") && !Contains(v, "--")) y = -y;
-    }
-  } else if (Contains(v, "LO") || v == "Fail" || v == "Short") {
-    y = 0;
+  if (ShowsDashes(v)) y = 0;
+  switch (ScaleOf(v)) {
+    case ValueScale::FullScale:
+      // A caption without digits (only from a data file) leaves y as it was.
+      if (const auto full = FullScale(mainCaption)) {
+        y = RoundTo4(Scale(*full, -d));
+        if (HasMinusSign(v)) y = -y;
+      }
+      break;
+    case ValueScale::Zero: y = 0; break;
+    case ValueScale::Number: break;
   }
   return RoundTo4(y);
 }

@@ -60,15 +60,7 @@ void UpdateChart(ChartModel& chart, const MeasurementTable& table, const ChartWi
 double PlotValue(std::string_view value, std::string_view mainCaption, int rowCode, int refCode,
                  std::string_view decimalMark, double previous);
 
-// A number as the locale's conversion reads it with `decimalMark` as the
-// separator: optional sign, digits with at most one mark, optional exponent.
-// Nothing else may surround it; infinities are refused.
-std::optional<double> ParseLocaleNumber(std::string_view text, std::string_view decimalMark);
-
 // Empties the chart and the statistics (Reset).
 void ClearChart(ChartModel& chart);
-
-// y kept to four decimal places.
-double RoundTo4(double y);
 
 }  // namespace lcr

@@ -6,7 +6,8 @@
 #include <array>
 #include <optional>
 
-#include "log/chart_model.h"
+#include "common/text_and_numbers.h"
+#include "decode/value_words.h"
 #include "log/record_text.h"
 
 namespace lcr {
@@ -112,10 +113,6 @@ bool SplitRecordLine(std::string_view line, std::array<std::string_view, 6>& fie
   return true;
 }
 
-// The words the two families' decoders show instead of a number.
-constexpr std::string_view kValueWords[] = {"Space", "----", "OL", "UL", "LO", "HI",
-                                            "Err",   "Pass", "Fail", "Open", "Short"};
-
 // What a family 68 primary display can show: its glyphs ('N' a blank digit)
 // and one decimal mark.
 bool IsGlyphString(std::string_view text) {
@@ -135,13 +132,10 @@ bool IsGlyphString(std::string_view text) {
 bool MainValuePasses(std::string_view stored) {
   const std::string_view value = Trim(stored);
   if (ParseLocaleNumber(value, ".") || ParseLocaleNumber(value, ",")) return true;
-  const auto isWord = [](std::string_view t) {
-    return std::find(std::begin(kValueWords), std::end(kValueWords), t) != std::end(kValueWords);
-  };
-  if (isWord(value)) return true;  // "----" begins with a "-" of its own
+  if (IsValueWord(value)) return true;  // "----" begins with a "-" of its own
   std::string_view shown = value;
   if (!shown.empty() && shown.front() == '-') shown.remove_prefix(1);
-  return shown.empty() || IsGlyphString(shown) || isWord(shown);
+  return shown.empty() || IsGlyphString(shown) || IsValueWord(shown);
 }
 
 }  // namespace

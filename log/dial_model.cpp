@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
-#include "app/cycle/cycle.h"  // RoundHalfUp
-#include "log/chart_model.h"  // ParseLocaleNumber, RoundTo4
+#include "common/text_and_numbers.h"
+#include "decode/value_words.h"
 
 namespace lcr {
 
@@ -18,17 +18,9 @@ constexpr double kRadiansPerRange = 3.1415926 * 4682 / 18000;
 // the next call (tip row to foot row) could no longer erase the needle.
 constexpr double kNeedleAngleLimit = 1.2;
 
-bool Contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
-
 // Padded texts such as " 200.0" read as the number they show.
 std::optional<double> NumberOf(std::string_view text, std::string_view decimalMark) {
-  return ParseLocaleNumber(TrimBlanks(text), decimalMark);
+  return ParseLocaleNumber(Trim(text), decimalMark);
 }
 
 double SaneAngle(double a) {
@@ -37,7 +29,7 @@ double SaneAngle(double a) {
 }
 
 int IntegerOf(const std::string& text) {
-  const auto n = ParseLocaleNumber(TrimBlanks(text), ".");
+  const auto n = ParseLocaleNumber(Trim(text), ".");
   if (!n) return 0;
   return int(std::clamp(std::trunc(*n), -1e6, 1e6));
 }
@@ -91,15 +83,16 @@ DialPoint NeedleFoot(double angle) {
 
 double NeedleAngleFor(std::string_view v, std::string_view range, std::string_view decimalMark) {
   double a = 0;
-  if (Contains(v, "OL") || Contains(v, "UL") || Contains(v, "HI") || v == "Pass" || v == "Open") {
-    a = (Contains(v, "-") && !Contains(v, "--")) ? -kFullScaleAngle : kFullScaleAngle;
-  } else if (Contains(v, "LO") || v == "Fail" || v == "Short") {
-    a = 0;
-  } else {
-    // A value or range that is no number, and a zero range, rest the needle at 0.
-    const auto value = NumberOf(v, decimalMark);
-    const auto full = NumberOf(range, decimalMark);
-    if (value && full && *full != 0) a = *value / *full * kRadiansPerRange;
+  switch (ScaleOf(v)) {
+    case ValueScale::FullScale: a = HasMinusSign(v) ? -kFullScaleAngle : kFullScaleAngle; break;
+    case ValueScale::Zero: a = 0; break;
+    case ValueScale::Number: {
+      // A value or range that is no number, and a zero range, rest the needle at 0.
+      const auto value = NumberOf(v, decimalMark);
+      const auto full = NumberOf(range, decimalMark);
+      if (value && full && *full != 0) a = *value / *full * kRadiansPerRange;
+      break;
+    }
   }
   return RoundTo4(SaneAngle(a));
 }

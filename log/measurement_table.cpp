@@ -1,5 +1,6 @@
 #include "log/measurement_table.h"
 
+#include "decode/display_codes.h"
 #include "log/record_text.h"
 
 namespace lcr {
@@ -36,7 +37,7 @@ class CaptionBuilder {
 void BuildMainCaption(CaptionBuilder& b, const Reading& r, int activeFamily) {
   b.Add(Chars(r.MainFunction, 1, 3));
   if (activeFamily == kFamily68)
-    b.Add((r.DisplayCodes.size() >= 4 && r.DisplayCodes[3] == '1') ? " AUTO " : " MANU ");
+    b.Add(IsFlagSet(r.DisplayCodes, pos68::kAutoRanging) ? " AUTO " : " MANU ");
   b.Add(r.MainRange);
   b.Add(' ');
   b.Add(Chars(r.MainFunction, 4, 13));

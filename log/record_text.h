@@ -1,10 +1,11 @@
 #pragma once
 // Reading the texts of table rows the way the views do: 1-based character
-// ranges, trimming, and rows outside the table read as empty records.
+// ranges and rows outside the table read as empty records.
 
 #include <algorithm>
 #include <string_view>
 
+#include "common/text_and_numbers.h"  // Trim
 #include "log/measurement_table.h"
 
 namespace lcr {
@@ -16,14 +17,6 @@ inline std::string_view Chars(std::string_view text, int first, int last) {
   last = std::min(last, int(text.size()));
   if (last < first) return {};
   return text.substr(std::size_t(first - 1), std::size_t(last - first + 1));
-}
-
-// Without leading and trailing blanks and control characters.
-inline std::string_view Trim(std::string_view text) {
-  std::size_t b = 0, e = text.size();
-  while (b < e && static_cast<unsigned char>(text[b]) <= ' ') ++b;
-  while (e > b && static_cast<unsigned char>(text[e - 1]) <= ' ') --e;
-  return text.substr(b, e - b);
 }
 
 // Row r of the table; a row the table does not have reads as five empty texts.

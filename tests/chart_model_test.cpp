@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/text_and_numbers.h"
 #include "log/chart_model.h"
 
 using namespace lcr;

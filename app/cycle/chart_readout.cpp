@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/cycle/cycle.h"
+#include "common/text_and_numbers.h"
 #include "log/record_text.h"
 
 namespace lcr {

@@ -14,11 +14,6 @@ std::unique_ptr<Cycle> MakeCycle() {
   return c;
 }
 
-int RoundHalfUp(double x) {
-  const double whole = std::trunc(x);
-  return int(whole) + (x - whole >= 0.5 ? 1 : 0);
-}
-
 int RateFromInterval(int intervalMs) { return RoundHalfUp(60000.0 / intervalMs); }
 int IntervalFromRate(int ratePerMinute) { return RoundHalfUp(60000.0 / ratePerMinute); }
 

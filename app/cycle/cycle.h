@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/cycle/window_model.h"
+#include "common/text_and_numbers.h"
 #include "link/acquisition_state.h"
 #include "link/serial_io.h"
 #include "log/chart_model.h"
@@ -39,8 +40,6 @@ struct Cycle {
 // The cycle holds a 32 KiB receive buffer: keep it on the heap.
 std::unique_ptr<Cycle> MakeCycle();
 
-// The integer part of x, plus 1 when the fractional part is at least 0.5.
-int RoundHalfUp(double x);
 // Samples per minute shown for a display interval, and the interval for a rate.
 int RateFromInterval(int intervalMs);
 int IntervalFromRate(int ratePerMinute);

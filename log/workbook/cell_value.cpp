@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <optional>
 
-#include "log/chart_model.h"  // ParseLocaleNumber
+#include "common/text_and_numbers.h"
 
 namespace lcr {
 

@@ -61,7 +61,7 @@ TEST_F(DeepBlueWindowTest, BothWindowsTakeTheSameSheet) {
   form->show();
   dialog.show();
   QApplication::processEvents();
-  EXPECT_LT(Brightness(form->Panel1, form->Max_Num->geometry().adjusted(-40, -8, 0, 100)), 90.0);
+  EXPECT_LT(Brightness(form->Panel1, form->viewHandles().Max_Num->geometry().adjusted(-40, -8, 0, 100)), 90.0);
   EXPECT_LT(Brightness(dialog.GroupBox1), 90.0);
   EXPECT_GT(qGray(dialog.Label1->palette().color(QPalette::WindowText).rgb()), 170);
   EXPECT_GT(qGray(form->StatusPanels[0]->palette().color(QPalette::WindowText).rgb()), 170);

@@ -17,7 +17,7 @@ bool IsNeedleRed(QRgb c) { return qRed(c) > 200 && qGreen(c) < 90 && qBlue(c) < 
 struct DialWindowTest : WindowFixture {
   // What bpmain paints, checked against the picture the widgets keep.
   QImage Shown() {
-    const QImage painted = form->bpmain->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage painted = form->dialHandles().bpmain->grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(painted, form->dial().dialPicture());
     return painted;
   }
@@ -53,7 +53,7 @@ TEST_F(DialWindowTest, StartsWithTheFirstFaceOnBothPictures) {
   const QImage face = DialWidgets::FacePicture(DialFace::BP_2);
   ASSERT_EQ(face.size(), QSize(kDialImageWidth, kDialImageHeight));
   EXPECT_EQ(Shown(), face);
-  EXPECT_EQ(form->bpback->pixmap().toImage().convertToFormat(QImage::Format_RGB32), face);
+  EXPECT_EQ(form->dialHandles().bpback->pixmap().toImage().convertToFormat(QImage::Format_RGB32), face);
   EXPECT_TRUE(Changed().empty());
   // The three faces are three different pictures.
   EXPECT_NE(face, DialWidgets::FacePicture(DialFace::BP_10));
@@ -76,10 +76,10 @@ TEST_F(DialWindowTest, SampleDrawsTheRedNeedleFromTipToFoot) {
   }
   // Elsewhere the face shows: the zero tick at the top stays as drawn.
   ExpectOnlyTheNeedle();
-  EXPECT_EQ(form->MainNO->text(), "10000");
-  EXPECT_EQ(form->MTEXT->text(), "x1000");
-  EXPECT_EQ(form->MTEXTN->text(), "x1000");
-  EXPECT_FALSE(form->MTEXT->isVisible());
+  EXPECT_EQ(form->dialHandles().MainNO->text(), "10000");
+  EXPECT_EQ(form->dialHandles().MTEXT->text(), "x1000");
+  EXPECT_EQ(form->dialHandles().MTEXTN->text(), "x1000");
+  EXPECT_FALSE(form->dialHandles().MTEXT->isVisible());
 }
 
 TEST_F(DialWindowTest, TheOldNeedleIsErasedWhenTheNeedleMoves) {
@@ -98,7 +98,7 @@ TEST_F(DialWindowTest, ResetBringsTheCleanFaceAndTheNeedleAtZero) {
   form->Button_Reset->click();
   EXPECT_EQ(model().tip, (DialPoint{165, 15}));
   ExpectOnlyTheNeedle();
-  EXPECT_EQ(form->MainNO->text(), "0");
+  EXPECT_EQ(form->dialHandles().MainNO->text(), "0");
   // The needle at zero stands on the zero tick.
   EXPECT_TRUE(IsNeedleRed(Shown().pixel(165, 80)));
 }

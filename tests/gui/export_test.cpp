@@ -75,9 +75,9 @@ TEST_F(ExportTest, GraphIsA1024By768JpegAndTheChartKeepsItsSize) {
   form->resize(1300, 900);
   QApplication::processEvents();
   LoadRecords(40);
-  form->Shape1->show();
-  form->suiEdit4->show();
-  const QSize chartBefore = form->Chart1->size();
+  form->viewHandles().Shape1->show();
+  form->viewHandles().suiEdit4->show();
+  const QSize chartBefore = form->viewHandles().Chart1->size();
 
   const QString path = dir.filePath("chart.jpg");
   BoxCatcher box;
@@ -97,15 +97,15 @@ TEST_F(ExportTest, GraphIsA1024By768JpegAndTheChartKeepsItsSize) {
   EXPECT_NEAR(corner.green(), 0x13, 8);
   EXPECT_NEAR(corner.blue(), 0x2b, 8);
 
-  EXPECT_EQ(form->Chart1->size(), chartBefore);
-  EXPECT_FALSE(form->Shape1->isHidden());
-  EXPECT_FALSE(form->suiEdit4->isHidden());
+  EXPECT_EQ(form->viewHandles().Chart1->size(), chartBefore);
+  EXPECT_FALSE(form->viewHandles().Shape1->isHidden());
+  EXPECT_FALSE(form->viewHandles().suiEdit4->isHidden());
   EXPECT_EQ(form->cycle().table.RecordCount, 40);
 }
 
 TEST_F(ExportTest, GraphOfAHiddenWindowIsTheSameSize) {
   LoadRecords(5);
-  const QSize chartBefore = form->Chart1->size();
+  const QSize chartBefore = form->viewHandles().Chart1->size();
   const QString path = dir.filePath("hidden.jpg");
   BoxCatcher box;
   box.Arm();
@@ -113,7 +113,7 @@ TEST_F(ExportTest, GraphOfAHiddenWindowIsTheSameSize) {
   QImage picture;
   ASSERT_TRUE(picture.load(path, "JPG"));
   EXPECT_EQ(picture.size(), QSize(1024, 768));
-  EXPECT_EQ(form->Chart1->size(), chartBefore);
+  EXPECT_EQ(form->viewHandles().Chart1->size(), chartBefore);
 }
 
 TEST_F(ExportTest, GraphThatCannotBeWrittenIsNotReportedAsExported) {

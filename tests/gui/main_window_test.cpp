@@ -90,16 +90,16 @@ TEST_F(MainWindowTest, StartsWithTheDesignedWindowAndControls) {
   EXPECT_EQ(form->ScrollBar2->value(), 1);
 
   // The dial read-outs' alignment.
-  EXPECT_EQ(form->MTEXTN->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
-  EXPECT_EQ(form->MTEXTN->layoutDirection(), Qt::LeftToRight);
-  EXPECT_EQ(form->MainNO->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+  EXPECT_EQ(form->dialHandles().MTEXTN->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+  EXPECT_EQ(form->dialHandles().MTEXTN->layoutDirection(), Qt::LeftToRight);
+  EXPECT_EQ(form->dialHandles().MainNO->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
 
   // Chart: one red series, no legend, no zooming.
-  EXPECT_EQ(form->Series1->objectName(), "Series1");
-  EXPECT_EQ(form->Series1->pen().color(), QColor(Qt::red));
-  EXPECT_EQ(form->chart->series().size(), 1);
-  EXPECT_FALSE(form->chart->legend()->isVisible());
-  EXPECT_EQ(form->Chart1->rubberBand(), QChartView::NoRubberBand);
+  EXPECT_EQ(form->viewHandles().Series1->objectName(), "Series1");
+  EXPECT_EQ(form->viewHandles().Series1->pen().color(), QColor(Qt::red));
+  EXPECT_EQ(form->viewHandles().chart->series().size(), 1);
+  EXPECT_FALSE(form->viewHandles().chart->legend()->isVisible());
+  EXPECT_EQ(form->viewHandles().Chart1->rubberBand(), QChartView::NoRubberBand);
 }
 
 TEST_F(MainWindowTest, StatusBarHasFivePanelsWithTheirStartTexts) {
@@ -132,7 +132,7 @@ TEST_F(MainWindowTest, MenusHoldTheirItemsAndTheFileItemsHavePictures) {
 }
 
 TEST_F(MainWindowTest, GridHasSixColumnsTheirHeadersAndTwentyFiveDataRows) {
-  QTableWidget* g = form->StringGrid1;
+  QTableWidget* g = form->viewHandles().StringGrid1;
   ASSERT_EQ(g->columnCount(), 6);
   const char* headers[] = {"Index", "Time", "Main", "Main_Range", "Sub", "Sub_Range"};
   const int widths[] = {33, 50, 45, 115, 45, 65};
@@ -149,35 +149,35 @@ TEST_F(MainWindowTest, GridHasSixColumnsTheirHeadersAndTwentyFiveDataRows) {
 }
 
 TEST_F(MainWindowTest, GridIsEnabledByTheFirstClockTick) {
-  EXPECT_FALSE(form->StringGrid1->isEnabled());
+  EXPECT_FALSE(form->viewHandles().StringGrid1->isEnabled());
   runner().onSystime();
-  EXPECT_TRUE(form->StringGrid1->isEnabled());
+  EXPECT_TRUE(form->viewHandles().StringGrid1->isEnabled());
   EXPECT_EQ(Panel(*form, 3), "2026-03-04:05:06:07");
   EXPECT_EQ(Panel(*form, 2), "Sampling Rate:120/Minute");
   EXPECT_EQ(Panel(*form, 1), "");  // no port shown while the display timer is off
 }
 
 TEST_F(MainWindowTest, PoolsOfImageWidgetsLieOnThePanel) {
-  ASSERT_EQ(form->SegmentImages.size(), 251u);
-  ASSERT_EQ(form->MainGlyphImages.size(), 61u);
-  ASSERT_EQ(form->SubGlyphImages.size(), 61u);
+  ASSERT_EQ(form->panelHandles().SegmentImages.size(), 251u);
+  ASSERT_EQ(form->panelHandles().MainGlyphImages.size(), 61u);
+  ASSERT_EQ(form->panelHandles().SubGlyphImages.size(), 61u);
   const QObjectList& children = form->Panel1->children();
-  const qsizetype backdrop = children.indexOf(form->Image3);
+  const qsizetype backdrop = children.indexOf(form->panelHandles().Image3);
   ASSERT_GE(backdrop, 0);
-  for (QLabel* image : form->SegmentImages) {
+  for (QLabel* image : form->panelHandles().SegmentImages) {
     EXPECT_EQ(image->parentWidget(), form->Panel1);
     EXPECT_FALSE(image->isHidden());
     EXPECT_FALSE(image->hasScaledContents());
     EXPECT_GT(children.indexOf(image), backdrop);  // in front of the backdrop
   }
-  for (const auto* pool : {&form->MainGlyphImages, &form->SubGlyphImages})
+  for (const auto* pool : {&form->panelHandles().MainGlyphImages, &form->panelHandles().SubGlyphImages})
     for (QLabel* image : *pool) {
       EXPECT_EQ(image->parentWidget(), form->Panel1);
       EXPECT_TRUE(image->isHidden());
     }
   // Each glyph pair was made after every segment image.
-  EXPECT_GT(children.indexOf(form->SubGlyphImages[0]), children.indexOf(form->SegmentImages[250]));
-  EXPECT_GT(children.indexOf(form->MainGlyphImages[60]), children.indexOf(form->SubGlyphImages[60]));
+  EXPECT_GT(children.indexOf(form->panelHandles().SubGlyphImages[0]), children.indexOf(form->panelHandles().SegmentImages[250]));
+  EXPECT_GT(children.indexOf(form->panelHandles().MainGlyphImages[60]), children.indexOf(form->panelHandles().SubGlyphImages[60]));
 }
 
 TEST_F(MainWindowTest, ControlsFollowArrangeLayoutOnShowAndResize) {
@@ -190,11 +190,11 @@ TEST_F(MainWindowTest, ControlsFollowArrangeLayoutOnShowAndResize) {
     EXPECT_EQ(got.panel1, want.panel1);
     EXPECT_EQ(got.chart1, want.chart1);
     const LayoutRect& g = want.stringGrid1;
-    EXPECT_EQ(form->StringGrid1->geometry(), QRect(g.left, g.top, g.width, g.height));
+    EXPECT_EQ(form->viewHandles().StringGrid1->geometry(), QRect(g.left, g.top, g.width, g.height));
     const LayoutRect& p = want.panel1;
     EXPECT_EQ(form->Panel1->geometry(), QRect(p.left, p.top, p.width, p.height));
     const LayoutRect& c = want.chart1;
-    EXPECT_EQ(form->Chart1->geometry(), QRect(c.left, c.top, c.width, c.height));
+    EXPECT_EQ(form->viewHandles().Chart1->geometry(), QRect(c.left, c.top, c.width, c.height));
     const LayoutRect& s1 = want.scrollBar1;
     EXPECT_EQ(form->ScrollBar1->geometry(), QRect(s1.left, s1.top, s1.width, s1.height));
     const LayoutRect& s2 = want.scrollBar2;
@@ -388,7 +388,7 @@ TEST_F(MainWindowTest, OpenShowsTheFileOrWarnsAndKeepsTheTable) {
   }
   form->OpenDataFile(good);
   EXPECT_EQ(form->cycle().table.RecordCount, 2);
-  EXPECT_EQ(form->StringGrid1->item(1, 2)->text(), "2.5");
+  EXPECT_EQ(form->viewHandles().StringGrid1->item(1, 2)->text(), "2.5");
 
   const QString bad = dir.filePath("bad.txt");
   {
@@ -402,7 +402,7 @@ TEST_F(MainWindowTest, OpenShowsTheFileOrWarnsAndKeepsTheTable) {
   EXPECT_EQ(box.title, "Warning ");
   EXPECT_EQ(box.text, "Wrong Data Format!");
   EXPECT_EQ(form->cycle().table.RecordCount, 2);
-  EXPECT_EQ(form->StringGrid1->item(1, 2)->text(), "2.5");
+  EXPECT_EQ(form->viewHandles().StringGrid1->item(1, 2)->text(), "2.5");
 }
 
 }  // namespace

@@ -38,18 +38,18 @@ struct ViewsWindowTest : WindowFixture {
     form->ApplyModel();
   }
 
-  QString Cell(int gridRow, int column) { return form->StringGrid1->item(gridRow - 1, column)->text(); }
+  QString Cell(int gridRow, int column) { return form->viewHandles().StringGrid1->item(gridRow - 1, column)->text(); }
 
   void MoveMouse(int x, int y) {
-    QWidget* viewport = form->Chart1->viewport();
+    QWidget* viewport = form->viewHandles().Chart1->viewport();
     QMouseEvent move(QEvent::MouseMove, QPointF(x, y), viewport->mapToGlobal(QPointF(x, y)), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(viewport, &move);
   }
   // The viewport's x of a point's position on the chart.
   int XOf(double pointIndex) {
-    const QPointF at = form->chart->mapToPosition(QPointF(pointIndex, 0), form->Series1);
-    return int(std::lround(form->Chart1->mapFromScene(form->chart->mapToScene(at)).x()));
+    const QPointF at = form->viewHandles().chart->mapToPosition(QPointF(pointIndex, 0), form->viewHandles().Series1);
+    return int(std::lround(form->viewHandles().Chart1->mapFromScene(form->viewHandles().chart->mapToScene(at)).x()));
   }
 };
 
@@ -63,38 +63,38 @@ TEST_F(ViewsWindowTest, SamplesFillTheGridTheStatisticsAndTheLine) {
   EXPECT_EQ(Cell(3, 1), "05:06:10");
   EXPECT_EQ(Cell(1, 3), QString::fromUtf8("OHM 20000  Ω"));
   EXPECT_EQ(Cell(4, 0), "");
-  EXPECT_EQ(form->Max_Num->text(), "5 ");
-  EXPECT_EQ(form->Max_Tim->text(), "05:06:09");
-  EXPECT_EQ(form->Min_Num->text(), "3 ");
-  EXPECT_EQ(form->Min_Tim->text(), "05:06:09");
+  EXPECT_EQ(form->viewHandles().Max_Num->text(), "5 ");
+  EXPECT_EQ(form->viewHandles().Max_Tim->text(), "05:06:09");
+  EXPECT_EQ(form->viewHandles().Min_Num->text(), "3 ");
+  EXPECT_EQ(form->viewHandles().Min_Tim->text(), "05:06:09");
   // Three values drawn as steps: the first point, then two points a value.
-  EXPECT_EQ(form->Series1->count(), 5);
-  EXPECT_EQ(form->Series1->at(1), QPointF(0, 3));
-  EXPECT_EQ(form->Series1->at(4), QPointF(2, 4));
+  EXPECT_EQ(form->viewHandles().Series1->count(), 5);
+  EXPECT_EQ(form->viewHandles().Series1->at(1), QPointF(0, 3));
+  EXPECT_EQ(form->viewHandles().Series1->at(4), QPointF(2, 4));
   // The left axis holds every value; the bottom axis a whole page.
-  EXPECT_LE(form->LeftAxis->min(), 3);
-  EXPECT_GE(form->LeftAxis->max(), 5);
-  EXPECT_EQ(form->LeftAxis->labelFormat(), "%.0f");
-  EXPECT_EQ(form->BottomAxis->max(), 200);
+  EXPECT_LE(form->viewHandles().LeftAxis->min(), 3);
+  EXPECT_GE(form->viewHandles().LeftAxis->max(), 5);
+  EXPECT_EQ(form->viewHandles().LeftAxis->labelFormat(), "%.0f");
+  EXPECT_EQ(form->viewHandles().BottomAxis->max(), 200);
   ASSERT_GE(form->views().timeLabelCount(), 1);
   EXPECT_EQ(form->views().timeLabels()[0]->text(), "05:06:09");
 
   // A new page size takes the bottom axis along.
   ApplySettings(form->cycle(), 50, 120);
   form->ApplyModel();
-  EXPECT_EQ(form->BottomAxis->max(), 50);
+  EXPECT_EQ(form->viewHandles().BottomAxis->max(), 50);
 }
 
 TEST_F(ViewsWindowTest, GapsOpenTheLine) {
   ShowTable({{"1", "CAP20.000 nF"}, {"Err", "CAP20.000 nF"}, {"3", "CAP20.000 nF"}, {"4", "CAP20.000 nF"}});
-  EXPECT_EQ(form->Series1->count(), 1);
+  EXPECT_EQ(form->viewHandles().Series1->count(), 1);
   ASSERT_EQ(form->views().extraRuns().size(), 1u);
   EXPECT_EQ(form->views().extraRuns()[0]->count(), 3);
-  EXPECT_EQ(form->LeftAxis->labelFormat(), "%.0f");
+  EXPECT_EQ(form->viewHandles().LeftAxis->labelFormat(), "%.0f");
 
   // Without the gap the extra piece is emptied, not left behind.
   ShowTable({{"1", "CAP20.000 nF"}, {"2", "CAP20.000 nF"}});
-  EXPECT_EQ(form->Series1->count(), 3);
+  EXPECT_EQ(form->viewHandles().Series1->count(), 3);
   EXPECT_EQ(form->views().extraRuns()[0]->count(), 0);
 }
 
@@ -105,12 +105,12 @@ TEST_F(ViewsWindowTest, ResetEmptiesTheWidgetsAndSizesTheGridToItsHeight) {
   for (int v = 1; v <= 30; ++v) Sample(v);
   form->Button_Stop->click();
   form->Button_Reset->click();
-  const int rows = form->StringGrid1->height() / 16 - 2;
-  EXPECT_EQ(form->StringGrid1->rowCount(), rows - 1);
+  const int rows = form->viewHandles().StringGrid1->height() / 16 - 2;
+  EXPECT_EQ(form->viewHandles().StringGrid1->rowCount(), rows - 1);
   for (int r = 1; r < rows; ++r)
     for (int c = 0; c < 6; ++c) EXPECT_EQ(Cell(r, c), "") << r << "," << c;
-  EXPECT_EQ(form->Series1->count(), 0);
-  for (QLineEdit* e : {form->Max_Num, form->Max_Tim, form->Min_Num, form->Min_Tim}) EXPECT_EQ(e->text(), "");
+  EXPECT_EQ(form->viewHandles().Series1->count(), 0);
+  for (QLineEdit* e : {form->viewHandles().Max_Num, form->viewHandles().Max_Tim, form->viewHandles().Min_Num, form->viewHandles().Min_Tim}) EXPECT_EQ(e->text(), "");
   EXPECT_EQ(form->ScrollBar1->value(), 200);
   EXPECT_EQ(form->ScrollBar1->minimum(), 200);
   EXPECT_EQ(form->ScrollBar2->maximum(), 1);
@@ -131,26 +131,26 @@ TEST_F(ViewsWindowTest, ReadOutFollowsTheMouse) {
   QApplication::processEvents();
   ShowTable({{"1.5", "CAP AUTO 20.000 nF"}, {"2.5", "CAP AUTO 20.000 nF"}, {"3.5", "CAP AUTO 20.000 nF"}});
   QApplication::processEvents();
-  const int y = form->Chart1->height() / 2;
+  const int y = form->viewHandles().Chart1->height() / 2;
 
   MoveMouse(XOf(1) - 2, y);  // the point is read at x + 2
-  EXPECT_TRUE(form->suiEdit4->isVisible());
-  EXPECT_TRUE(form->Shape1->isVisible());
-  EXPECT_EQ(form->suiEdit4->text(), "10:00:11 | 2.5  nF");
-  EXPECT_EQ(form->Shape1->x(), XOf(1));
-  EXPECT_EQ(form->Shape1->width(), 1);
-  EXPECT_EQ(form->suiEdit4->pos(), QPoint(XOf(1) + 8, y + 10));
+  EXPECT_TRUE(form->viewHandles().suiEdit4->isVisible());
+  EXPECT_TRUE(form->viewHandles().Shape1->isVisible());
+  EXPECT_EQ(form->viewHandles().suiEdit4->text(), "10:00:11 | 2.5  nF");
+  EXPECT_EQ(form->viewHandles().Shape1->x(), XOf(1));
+  EXPECT_EQ(form->viewHandles().Shape1->width(), 1);
+  EXPECT_EQ(form->viewHandles().suiEdit4->pos(), QPoint(XOf(1) + 8, y + 10));
 
   MoveMouse(XOf(50), y);  // right of the last point
-  EXPECT_TRUE(form->suiEdit4->isVisible());
-  EXPECT_EQ(form->suiEdit4->text(), " ");
+  EXPECT_TRUE(form->viewHandles().suiEdit4->isVisible());
+  EXPECT_EQ(form->viewHandles().suiEdit4->text(), " ");
 
-  MoveMouse(form->Chart1->width() - 5, y);  // too near the right edge
-  EXPECT_FALSE(form->suiEdit4->isVisible());
-  EXPECT_FALSE(form->Shape1->isVisible());
+  MoveMouse(form->viewHandles().Chart1->width() - 5, y);  // too near the right edge
+  EXPECT_FALSE(form->viewHandles().suiEdit4->isVisible());
+  EXPECT_FALSE(form->viewHandles().Shape1->isVisible());
 
   MoveMouse(XOf(-3), y);  // left of the first point
-  EXPECT_FALSE(form->suiEdit4->isVisible());
+  EXPECT_FALSE(form->viewHandles().suiEdit4->isVisible());
 }
 
 }  // namespace

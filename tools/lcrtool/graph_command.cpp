@@ -6,8 +6,6 @@
 
 #ifdef LCRTOOL_GRAPH
 #include <QApplication>
-#include <QFrame>
-#include <QLineEdit>
 #include <memory>
 #include <vector>
 
@@ -77,7 +75,7 @@ int RunGraph(int argc, char** argv) {
   form.show();
   QApplication::processEvents();
 
-  const QImage picture = lcr::RenderChartPicture(*form.Chart1, QList<QWidget*>{form.Shape1, form.suiEdit4});
+  const QImage picture = form.GraphPicture();
   QString error;
   if (!lcr::SaveGraphPicture(picture, opt.out, &error)) {
     std::fprintf(stderr, "lcrtool graph: %s\n", qPrintable(error));

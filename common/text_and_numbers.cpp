@@ -1,0 +1,57 @@
+#include "common/text_and_numbers.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace lcr {
+
+int RoundHalfUp(double x) {
+  const double whole = std::trunc(x);
+  return int(whole) + (x - whole >= 0.5 ? 1 : 0);
+}
+
+double RoundTo4(double y) {
+  const double r = std::round(y * 10000.0) / 10000.0;
+  return r == 0 ? 0.0 : r;  // no negative zero
+}
+
+std::optional<double> ParseLocaleNumber(std::string_view text, std::string_view decimalMark) {
+  char buf[64];
+  if (text.empty() || text.size() >= sizeof buf || decimalMark.size() != 1) return std::nullopt;
+  const char mark = decimalMark[0];
+  std::size_t i = 0, n = 0;
+  if (text[i] == '+' || text[i] == '-') {
+    if (text[i] == '-') buf[n++] = '-';
+    ++i;
+  }
+  int digits = 0;
+  bool sawMark = false;
+  for (; i < text.size(); ++i) {
+    const char ch = text[i];
+    if (ch >= '0' && ch <= '9') {
+      ++digits;
+      buf[n++] = ch;
+    } else if (ch == mark && !sawMark) {
+      sawMark = true;
+      buf[n++] = '.';
+    } else {
+      break;
+    }
+  }
+  if (digits == 0) return std::nullopt;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    buf[n++] = 'e';
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) buf[n++] = text[i++];
+    int expDigits = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++expDigits) buf[n++] = text[i];
+    if (expDigits == 0) return std::nullopt;
+  }
+  if (i != text.size()) return std::nullopt;
+  double value = 0;
+  const auto [end, ec] = std::from_chars(buf, buf + n, value);
+  if (ec != std::errc() || end != buf + n || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+}  // namespace lcr
