@@ -8,6 +8,8 @@
 // (workbook_bench --child WHAT N); the parent alternates the runs of the
 // export and of the direct writing, and prints medians:
 //   table   peak resident memory after appending N records, per record
+//   vector  the same growth over one contiguous array, as the table grew
+//           before it was held in blocks (the baseline)
 //   export  File, Export Excel File's code on N records: time, and peak
 //           resident memory added to what the table takes
 //   direct  the same cells written straight through the library in its
@@ -85,6 +87,25 @@ int ChildTable(int n) {
   const long long before = PeakRss();
   MeasurementTable table;
   FillTable(table, n);
+  const long long after = PeakRss();
+  std::printf("%lld %lld\n", after, after - before);
+  return 0;
+}
+
+// The same growth rule over one contiguous array, as the table was held
+// before: each step of 20000 rows may copy every row into a new array.
+int ChildVector(int n) {
+  const long long before = PeakRss();
+  std::vector<MeasurementRecord> rows;
+  const MeasurementRecord rec = [] {
+    MeasurementTable one;
+    FillTable(one, 1);
+    return one.rows[1];
+  }();
+  for (int count = 0; count < n; ++count) {
+    if (int(rows.size()) - count < kTableGrowth) rows.resize(rows.size() + std::size_t(kTableGrowth));
+    rows[std::size_t(count) + 1] = rec;
+  }
   const long long after = PeakRss();
   std::printf("%lld %lld\n", after, after - before);
   return 0;
@@ -222,23 +243,26 @@ int Parent(int n, int runs, bool peers) {
   const QString nText = QString::number(n);
   std::printf("records: %d, runs: %d\n", n, runs);
 
-  std::vector<double> tableRss, exportMs, exportRss, directMs, directRss;
+  std::vector<double> tableRss, tableTotal, vectorRss, exportMs, exportRss, directMs, directRss;
   for (int r = 0; r < runs; ++r) {
-    Pair t, e, d;
-    if (!RunChild({"--child", "table", nText}, t) || !RunChild({"--child", "export", nText, book}, e) ||
-        !RunChild({"--child", "direct", nText, book}, d))
+    Pair t, v, e, d;
+    if (!RunChild({"--child", "table", nText}, t) || !RunChild({"--child", "vector", nText}, v) ||
+        !RunChild({"--child", "export", nText, book}, e) || !RunChild({"--child", "direct", nText, book}, d))
       return 1;
     tableRss.push_back(t.b);
+    tableTotal.push_back(t.a);
+    vectorRss.push_back(v.b);
     exportMs.push_back(e.a);
     exportRss.push_back(e.b);
     directMs.push_back(d.a);
     directRss.push_back(d.b);
-    std::printf("run %d: table %.1f B/record; export %.2f s (+%.1f MB); direct %.2f s (+%.1f MB)\n", r + 1,
-                t.b / n, e.a / 1000, e.b / 1e6, d.a / 1000, d.b / 1e6);
+    std::printf("run %d: table %.1f B/record (one array: %.1f); export %.2f s (+%.1f MB); direct %.2f s (+%.1f MB)\n", r + 1,
+                t.b / n, v.b / n, e.a / 1000, e.b / 1e6, d.a / 1000, d.b / 1e6);
     std::fflush(stdout);
   }
   const double exportS = Median(exportMs) / 1000, directS = Median(directMs) / 1000;
-  std::printf("median table peak: %.1f bytes per record\n", Median(tableRss) / n);
+  std::printf("median table peak: %.1f bytes per record added (%.1f with the whole process); one array: %.1f\n",
+              Median(tableRss) / n, Median(tableTotal) / n, Median(vectorRss) / n);
   std::printf("median export: %.2f s, peak memory added %.1f MB\n", exportS, Median(exportRss) / 1e6);
   std::printf("median direct: %.2f s, peak memory added %.1f MB\n", directS, Median(directRss) / 1e6);
   std::printf("export / direct: %.2f\n", exportS / directS);
@@ -282,6 +306,7 @@ int main(int argc, char** argv) {
   if (args.size() >= 3 && args[0] == "--child") {
     const int n = args[2].toInt();
     if (args[1] == "table") return ChildTable(n);
+    if (args[1] == "vector") return ChildVector(n);
     if (args[1] == "export" && args.size() == 4) return ChildExport(n, args[3]);
     if (args[1] == "direct" && args.size() == 4) return ChildDirect(n, args[3]);
     return 2;

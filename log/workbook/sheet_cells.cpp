@@ -52,26 +52,16 @@ class CellSpill {
 
 namespace {
 
-// One record: row (u32), column (u16), kind (u8), then a double for a number
-// or time, or a length (u32) and the bytes for a text.
-template <typename T>
-void Put(std::string& out, T value) {
-  char raw[sizeof(T)];
-  std::memcpy(raw, &value, sizeof(T));
-  out.append(raw, sizeof(T));
-}
+// The spill is a stream of records. A record starts with a byte: kRowMark
+// followed by a row (u32) that the next cells belong to, or a cell's kind
+// followed by its column (u16), then a double for a number or time, or a
+// length (u32) and the bytes for a text.
+constexpr std::uint8_t kRowMark = 0xFF;
 
-std::string Encode(int row, int column, const CellValue& v) {
-  std::string out;
-  Put(out, std::uint32_t(row));
-  Put(out, std::uint16_t(column));
-  Put(out, std::uint8_t(v.kind));
-  if (v.kind == CellValue::Kind::Number || v.kind == CellValue::Kind::Time) Put(out, v.number);
-  if (v.kind == CellValue::Kind::Text) {
-    Put(out, std::uint32_t(v.text.size()));
-    out += v.text;
-  }
-  return out;
+template <typename T>
+char* Put(char* out, T value) {
+  std::memcpy(out, &value, sizeof(T));
+  return out + sizeof(T);
 }
 
 // Reads the records of [0, end) of a spill through a buffer.
@@ -82,11 +72,17 @@ class SpillReader {
   bool AtEnd() const { return pos_ == end_ && next_ == chunk_.size(); }
 
   bool Next(int& row, SheetCell& cell) {
-    std::uint32_t r = 0, length = 0;
+    std::uint32_t length = 0;
     std::uint16_t c = 0;
     std::uint8_t kind = 0;
-    if (!Get(r) || !Get(c) || !Get(kind) || kind > std::uint8_t(CellValue::Kind::Text)) return false;
-    row = int(r);
+    if (!Get(kind)) return false;
+    if (kind == kRowMark) {
+      std::uint32_t r = 0;
+      if (!Get(r) || !Get(kind)) return false;
+      row_ = int(r);
+    }
+    if (kind > std::uint8_t(CellValue::Kind::Text) || !Get(c)) return false;
+    row = row_;
     cell.column = int(c);
     cell.value.kind = CellValue::Kind(kind);
     cell.value.number = 0;
@@ -136,6 +132,7 @@ class SpillReader {
   std::uint64_t pos_ = 0;
   std::string chunk_;
   std::size_t next_ = 0;
+  int row_ = 0;
 };
 
 // The cells of one row as they stand after the writes seen so far.
@@ -176,9 +173,21 @@ bool SheetCells::Set(int row, int column, const CellValue& value, QString* error
     }
     spill_ = std::move(fresh);
   }
-  const std::string record = Encode(row, column, value);
-  if (!spill_->Append(record.data(), record.size(), error)) return false;
-  bytes_ += record.size();
+  char head[1 + 4 + 1 + 2 + 8];
+  char* at = head;
+  if (row != streamRow_) {
+    at = Put(at, kRowMark);
+    at = Put(at, std::uint32_t(row));
+  }
+  at = Put(at, std::uint8_t(value.kind));
+  at = Put(at, std::uint16_t(column));
+  if (value.kind == CellValue::Kind::Number || value.kind == CellValue::Kind::Time) at = Put(at, value.number);
+  if (value.kind == CellValue::Kind::Text) at = Put(at, std::uint32_t(value.text.size()));
+  const std::size_t headBytes = std::size_t(at - head);
+  if (!spill_->Append(head, headBytes, error)) return false;
+  if (value.kind == CellValue::Kind::Text && !spill_->Append(value.text.data(), value.text.size(), error)) return false;
+  bytes_ += headBytes + (value.kind == CellValue::Kind::Text ? value.text.size() : 0);
+  streamRow_ = row;
   if (row < lastRow_) rising_ = false;
   lastRow_ = std::max(lastRow_, row);
   return true;

@@ -41,7 +41,8 @@ class SheetCells {
  private:
   std::shared_ptr<CellSpill> spill_;
   std::uint64_t bytes_ = 0;  // this sheet's part of the spill
-  int lastRow_ = 0;
+  int lastRow_ = 0;    // the highest row written
+  int streamRow_ = 0;  // the row of the last record in this sheet's part
   bool rising_ = true;  // rows were written in rising order (ties allowed)
 };
 

@@ -3,8 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
+#include <filesystem>
+#include <functional>
 #include <xlsxwriter.h>
 
 namespace lcr {
@@ -81,38 +83,29 @@ bool WriteWithLibrary(const WorkbookModel& book, const QString& file, const QStr
   return ok;
 }
 
-// Puts the finished file `written` at `path` in one step, so that `path`
-// holds either the old file or the whole new one.
-bool PlaceFile(const QString& written, const QString& path, QString* error) {
-  QFile in(written);
-  if (!in.open(QIODevice::ReadOnly)) {
-    if (error) *error = in.errorString();
+// Runs `write` on a temporary file beside `path` and renames the result into
+// place, so that `path` holds either the old file or the whole new one.
+bool WriteThroughTemporary(const QString& path, const std::function<bool(const QString&, QString*)>& write,
+                           QString* error) {
+  const QFileInfo target(path);
+  QTemporaryFile temp(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
+  if (!temp.open()) {
+    if (error) *error = temp.errorString();
     return false;
   }
-  QSaveFile out(path);
-  if (!out.open(QIODevice::WriteOnly)) {
-    if (error) *error = out.errorString();
+  // A replaced file keeps its permissions; a new one gets the usual ones.
+  temp.setPermissions(target.exists() ? QFile::permissions(path)
+                                      : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+  temp.close();
+  if (!write(temp.fileName(), error)) return false;  // the temporary goes with `temp`
+  std::error_code ec;
+  std::filesystem::rename(QFileInfo(temp.fileName()).filesystemAbsoluteFilePath(),
+                          target.filesystemAbsoluteFilePath(), ec);
+  if (ec) {
+    if (error) *error = QString::fromStdString(ec.message());
     return false;
   }
-  QByteArray chunk(1 << 20, Qt::Uninitialized);
-  for (;;) {
-    const qint64 n = in.read(chunk.data(), chunk.size());
-    if (n < 0) {
-      if (error) *error = in.errorString();
-      out.cancelWriting();
-      return false;
-    }
-    if (n == 0) break;
-    if (out.write(chunk.constData(), n) != n) {
-      if (error) *error = out.errorString();
-      out.cancelWriting();
-      return false;
-    }
-  }
-  if (!out.commit()) {
-    if (error) *error = out.errorString();
-    return false;
-  }
+  temp.setAutoRemove(false);  // it is `path` now
   return true;
 }
 
@@ -123,14 +116,15 @@ bool WriteWorkbookFile(const WorkbookModel& book, const QString& path, QString* 
     if (error) *error = QStringLiteral("a workbook needs a sheet");
     return false;
   }
-  // The library writes to a scratch file; the result goes into place whole.
+  // The library's own scratch files go to a folder of their own.
   QTemporaryDir scratch;
   if (!scratch.isValid()) {
     if (error) *error = scratch.errorString();
     return false;
   }
-  const QString written = scratch.filePath(QStringLiteral("book.xlsx"));
-  return WriteWithLibrary(book, written, scratch.path(), error) && PlaceFile(written, path, error);
+  return WriteThroughTemporary(
+      path, [&](const QString& file, QString* why) { return WriteWithLibrary(book, file, scratch.path(), why); },
+      error);
 }
 
 }  // namespace lcr
