@@ -29,6 +29,7 @@ namespace lcr {
 
 class AutomationServer;
 class DialWidgets;
+class PanelWidgets;
 class TForm2;
 class ViewWidgets;
 
@@ -53,6 +54,8 @@ class TForm1 : public QMainWindow {
   ViewWidgets& views() { return *views_; }
   // The dial pictures and read-outs as the widgets show them.
   DialWidgets& dial() { return *dial_; }
+  // The meter's display as the widgets show it.
+  PanelWidgets& panel() { return *panel_; }
   // Where ArrangeLayout last put the big controls.
   const MainLayout& layoutApplied() const { return layout_; }
 
@@ -158,6 +161,7 @@ class TForm1 : public QMainWindow {
   PanelHandles panelHandles_;
   ViewWidgets* views_ = nullptr;  // a child QObject of this window
   DialWidgets* dial_ = nullptr;   // a child QObject of this window
+  std::unique_ptr<PanelWidgets> panel_;
   TForm2* form2_ = nullptr;
   QWidget* client_ = nullptr;
   MainLayout design_;

@@ -22,6 +22,7 @@
 #include <QValueAxis>
 
 #include "app/dial_widgets.h"
+#include "app/panel_widgets.h"
 #include "app/main_window.h"
 #include "app/menu_icons.h"
 #include "app/view_widgets.h"
@@ -94,6 +95,12 @@ TForm1::TForm1(std::unique_ptr<SerialIo> io, QWidget* parent)
 
   views_ = new ViewWidgets(this, viewHandles_, cycle());
   dial_ = new DialWidgets(this, dialHandles_, cycle());
+  panel_ = std::make_unique<PanelWidgets>(panelHandles_);
+  // The display follows the panel model when it is set up for a family and
+  // when a display tick painted a reading.
+  const auto showPanel = [this] { panel_->follow(cycle().panel); };
+  connect(runner_.get(), &CycleRunner::panelReset, this, showPanel);
+  connect(runner_.get(), &CycleRunner::sampleRecorded, this, showPanel);
   connect(runner_.get(), &CycleRunner::changed, this, &TForm1::ApplyModel);
   ApplyModel();
 }

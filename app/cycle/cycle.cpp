@@ -111,7 +111,7 @@ void ReadComTimer(Cycle& c, SerialIo& io, const QDateTime& now) {
 }
 
 void ResetPanel(Cycle& c, int family) {
-  c.acq.ReceiveBuffer.fill(0);
+  ResetPanel(c.panel, c.acq.ReceiveBuffer, family);
   if (c.onPanelReset) c.onPanelReset(family);
 }
 
@@ -174,7 +174,7 @@ bool ShowTimeTimer(Cycle& c, const QDateTime& now) {
   BuildPanelFlags(s);
   AppendRecord(c.table, s.reading, c.sampleTimeText, s.ActiveFamily);
   FollowNewestRecord(c);
-  // RenderPanel joins here with the panel.
+  RenderPanel(c.panel, PanelInput{s.reading, s.DecimalMark, s.PanelFlags}, s.ActiveFamily);
   FillGrid(c, c.table.RecordCount);
   UpdateDial(c.dial, c.dialModel, s.reading.MainValue, s.reading.MainRange, s.DecimalMark);
   UpdateChart(c, c.table.RecordCount);

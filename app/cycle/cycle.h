@@ -17,6 +17,7 @@
 #include "log/dial_model.h"
 #include "log/grid_model.h"
 #include "log/measurement_table.h"
+#include "panel/panel_model.h"
 
 namespace lcr {
 
@@ -28,10 +29,11 @@ struct Cycle {
   GridModel grid;    // StringGrid1's data rows
   DialStateTexts dial;
   DialModel dialModel;  // bpmain, bpback, MainNO, MTEXT and MTEXTN
+  PanelModel panel;     // the LCD replica: visibilities, cell glyphs, bar width
   std::string sampleTimeText;  // "hh:nn:ss" of the last recorded sample
 
-  // Hooks for whoever shows the cycle. onPanelReset runs after the panel was
-  // set up for a family; onSampleRecorded after a display tick updated every
+  // Hooks for whoever shows the cycle. onPanelReset runs after the panel
+  // model was set up for a family (or emptied, for any other tag); onSampleRecorded after a display tick updated every
   // view model and before it clears DisplayCodes.
   std::function<void(int family)> onPanelReset;
   std::function<void()> onSampleRecorded;

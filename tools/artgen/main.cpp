@@ -1,168 +1,32 @@
-// lcr-artgen: draws the three dial faces (BP_2, BP_10, BP_125) as PNG files.
+// lcr-artgen: draws the program's pictures as PNG files: the three dial
+// faces into <resources>/dial, the display art, glyph strips, backdrop and
+// colour swatch of both families into <resources>/panel.
 // Run by hand after changing the artwork, from the source tree:
-//     build/tools/lcr-artgen resources/dial
+//     build/dev/tools/lcr-artgen resources
 // The pictures are committed; the build only packs them as resources.
-#include <QColor>
-#include <QConicalGradient>
 #include <QDir>
-#include <QFont>
-#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
-#include <QPainterPath>
-#include <cmath>
 #include <cstdio>
 
-#include "log/dial_model.h"
+#include "dial_faces.h"
+#include "lcd_art.h"
+#include "panel/panel_geometry.h"
 
 namespace {
 
-using lcr::kDialImageHeight;
-using lcr::kDialImageWidth;
-using lcr::kFullScaleAngle;
-
-constexpr double kPi = 3.14159265358979323846;
-const QPointF kPivot(lcr::kDialPivotX, lcr::kDialPivotY);
-
-// Radii of the scale, in pixels from the pivot; the needle's tip is at 200.
-constexpr double kBandInner = 176, kBandOuter = 184;
-constexpr double kMinorFrom = 184, kMinorTo = 191;
-constexpr double kMediumTo = 194;
-constexpr double kMajorFrom = 176, kMajorTo = 197;
-constexpr double kLabelRadius = 206.5;
-
-struct Face {
-  const char* name;
-  double fullScale;   // the value at the scale's end
-  double minorStep;   // every step gets a small tick
-  double mediumStep;  // a longer tick
-  double labelStep;   // a long tick and a number
-};
-
-constexpr Face kFaces[] = {
-    {"BP_2", 20, 1, 5, 5},
-    {"BP_10", 10, 0.5, 1, 1},
-    {"BP_125", 12.5, 0.5, 1, 2},
-};
-
-// Angles run from the vertical, positive to the right.
-QPointF At(double angle, double radius) {
-  return {kPivot.x() + radius * std::sin(angle), kPivot.y() - radius * std::cos(angle)};
-}
-
-// Qt's arcs start at three o'clock and turn counter-clockwise, in degrees.
-double QtDegrees(double angle) { return 90.0 - angle * 180.0 / kPi; }
-
-bool IsMultiple(double value, double step) {
-  const double n = value / step;
-  return std::fabs(n - std::round(n)) < 1e-6;
-}
-
-QPainterPath Band(double inner, double outer, double from, double to) {
-  const QRectF outerBox(kPivot.x() - outer, kPivot.y() - outer, 2 * outer, 2 * outer);
-  const QRectF innerBox(kPivot.x() - inner, kPivot.y() - inner, 2 * inner, 2 * inner);
-  const double start = QtDegrees(from), sweep = QtDegrees(to) - start;
-  QPainterPath path;
-  path.arcMoveTo(outerBox, start);
-  path.arcTo(outerBox, start, sweep);
-  path.arcTo(innerBox, start + sweep, -sweep);
-  path.closeSubpath();
-  return path;
-}
-
-// Green at zero, through yellow, to red at both ends.
-void DrawColourBand(QPainter& p) {
-  const double end = kFullScaleAngle * 180.0 / kPi / 360.0;  // fraction of a turn
-  QConicalGradient g(kPivot, 90.0);
-  const QColor green(0x2e, 0xa0, 0x43), yellow(0xf0, 0xc4, 0x1b), red(0xd9, 0x2b, 0x25);
-  g.setColorAt(0.0, green);
-  g.setColorAt(end * 0.15, green);
-  g.setColorAt(end * 0.55, yellow);
-  g.setColorAt(end * 0.92, red);
-  g.setColorAt(end + 0.01, red);
-  g.setColorAt(1.0 - end - 0.01, red);
-  g.setColorAt(1.0 - end * 0.92, red);
-  g.setColorAt(1.0 - end * 0.55, yellow);
-  g.setColorAt(1.0 - end * 0.15, green);
-  g.setColorAt(1.0, green);
-  p.setPen(Qt::NoPen);
-  p.setBrush(g);
-  p.drawPath(Band(kBandInner, kBandOuter, -kFullScaleAngle, kFullScaleAngle));
-}
-
-void DrawArcLine(QPainter& p, double radius, const QPen& pen) {
-  const QRectF box(kPivot.x() - radius, kPivot.y() - radius, 2 * radius, 2 * radius);
-  p.setPen(pen);
-  p.setBrush(Qt::NoBrush);
-  const double start = QtDegrees(-kFullScaleAngle);
-  p.drawArc(box, int(std::lround(start * 16)), int(std::lround((QtDegrees(kFullScaleAngle) - start) * 16)));
-}
-
-void DrawTick(QPainter& p, double angle, double from, double to, double width) {
-  QPen pen(QColor(0x1c, 0x1c, 0x1c), width);
-  pen.setCapStyle(Qt::FlatCap);
-  p.setPen(pen);
-  p.drawLine(At(angle, from), At(angle, to));
-}
-
-void DrawLabel(QPainter& p, double angle, const QString& text) {
-  QFont font(QStringLiteral("DejaVu Sans"));
-  font.setPixelSize(10);
-  font.setWeight(QFont::DemiBold);
-  font.setHintingPreference(QFont::PreferFullHinting);
-  p.setFont(font);
-  const QFontMetricsF m(font);
-  const QPointF c = At(angle, kLabelRadius);
-  const QRectF box(c.x() - 20, c.y() - m.height() / 2, 40, m.height());
-  p.setPen(QColor(0x1c, 0x1c, 0x1c));
-  p.drawText(box, Qt::AlignCenter, text);
-}
-
-QImage DrawFace(const Face& f) {
-  QImage image(kDialImageWidth, kDialImageHeight, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setRenderHint(QPainter::TextAntialiasing);
-
-  DrawColourBand(p);
-  DrawArcLine(p, kBandOuter, QPen(QColor(0x1c, 0x1c, 0x1c), 1.1));
-
-  const int steps = int(std::lround(f.fullScale / f.minorStep));
-  for (int side : {-1, 1}) {
-    for (int i = 0; i <= steps; ++i) {
-      const double value = i * f.minorStep;
-      const double angle = side * value / f.fullScale * kFullScaleAngle;
-      if (IsMultiple(value, f.labelStep)) {
-        DrawTick(p, angle, kMajorFrom, kMajorTo, 1.7);
-        if (side > 0 || i > 0) DrawLabel(p, angle, QString::number(value, 'g', 4));
-      } else if (IsMultiple(value, f.mediumStep) || i == steps) {
-        DrawTick(p, angle, kMinorFrom, kMediumTo, 1.3);
-      } else {
-        DrawTick(p, angle, kMinorFrom, kMinorTo, 1.0);
-      }
-    }
+bool Save(const QImage& image, const QDir& dir, const QString& name) {
+  if (!dir.exists() && !QDir().mkpath(dir.path())) {
+    std::fprintf(stderr, "lcr-artgen: cannot create %s\n", qPrintable(dir.path()));
+    return false;
   }
-
-  // The signs of the two halves, inside the scale near its ends.
-  QFont sign(QStringLiteral("DejaVu Sans"));
-  sign.setPixelSize(15);
-  sign.setWeight(QFont::Bold);
-  p.setFont(sign);
-  p.setPen(QColor(0x70, 0x70, 0x70));
-  for (int side : {-1, 1}) {
-    const QPointF c = At(side * (kFullScaleAngle - 0.08), 150 - 16);
-    p.drawText(QRectF(c.x() - 12, c.y() - 10, 24, 20), Qt::AlignCenter,
-               side < 0 ? QStringLiteral("\u2212") : QStringLiteral("+"));
+  const QString path = dir.filePath(name + QStringLiteral(".png"));
+  if (!image.save(path, "PNG")) {
+    std::fprintf(stderr, "lcr-artgen: cannot write %s\n", qPrintable(path));
+    return false;
   }
-
-  // A thin frame, as the dial's window in the panel.
-  p.setRenderHint(QPainter::Antialiasing, false);
-  p.setPen(QColor(0xb4, 0xb4, 0xb4));
-  p.setBrush(Qt::NoBrush);
-  p.drawRect(0, 0, kDialImageWidth - 1, kDialImageHeight - 1);
-  return image;
+  std::printf("%s\n", qPrintable(path));
+  return true;
 }
 
 }  // namespace
@@ -170,18 +34,18 @@ QImage DrawFace(const Face& f) {
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
-  const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("resources/dial"));
-  if (!out.exists() && !QDir().mkpath(out.path())) {
-    std::fprintf(stderr, "lcr-artgen: cannot create %s\n", qPrintable(out.path()));
-    return 2;
+  const QDir root(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("resources"));
+  const QDir dial(root.filePath(QStringLiteral("dial")));
+  const QDir panel(root.filePath(QStringLiteral("panel")));
+
+  bool ok = true;
+  for (const artgen::Face& f : artgen::kFaces) ok = ok && Save(artgen::DrawFace(f), dial, QString::fromLatin1(f.name));
+  for (const lcr::PanelGeometry* g : {&lcr::PanelGeometry730(), &lcr::PanelGeometry68()}) {
+    ok = ok && Save(artgen::DrawLcdArt(*g), panel, QString::fromLatin1(g->artResource));
+    for (const lcr::GlyphStrip* s : {&g->mainStrip, &g->subStrip})
+      ok = ok && Save(artgen::DrawGlyphStrip(*s), panel, QString::fromLatin1(s->resource));
   }
-  for (const Face& f : kFaces) {
-    const QString path = out.filePath(QString::fromLatin1(f.name) + QStringLiteral(".png"));
-    if (!DrawFace(f).save(path, "PNG")) {
-      std::fprintf(stderr, "lcr-artgen: cannot write %s\n", qPrintable(path));
-      return 2;
-    }
-    std::printf("%s\n", qPrintable(path));
-  }
-  return 0;
+  ok = ok && Save(artgen::DrawBackdrop(), panel, QStringLiteral("LCD_BACKDROP"));
+  ok = ok && Save(artgen::DrawSwatch(), panel, QStringLiteral("LCD_CLIME"));
+  return ok ? 0 : 2;
 }

@@ -42,6 +42,21 @@ std::string FormatReplayLine(const lcr::Cycle& c, long long tick) {
   Text(j, "SubCaption", rec.SubCaption.View());
   j.EndObject();
 
+  const lcr::PanelModel& panel = c.panel;
+  j.Key("panel").BeginObject();
+  j.Key("lit").BeginArray();
+  for (int segment : lcr::LitSegments(panel)) j.Number(segment);
+  j.EndArray();
+  j.Key("cells").BeginObject();
+  for (const lcr::LitCell& cell : lcr::LitCells(panel)) j.Key(std::to_string(cell.segment)).Number(cell.glyph);
+  j.EndObject();
+  j.Key("bar");
+  if (panel.family == lcr::kFamily730)
+    j.Number(panel.barWidth);
+  else
+    j.Null();
+  j.EndObject();
+
   const lcr::DialModel& dial = c.dialModel;
   j.Key("dial").BeginObject();
   Text(j, "text", dial.MainNO);
