@@ -25,6 +25,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <ctime>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -49,6 +50,10 @@ long long PeakRss() {
     if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLongLong() * 1024;
   return -1;
 }
+
+// Processor time of this process since `start`, in ms: unlike the wall
+// clock, it hardly moves with the load other programs put on the machine.
+double CpuMsSince(std::clock_t start) { return 1000.0 * double(std::clock() - start) / CLOCKS_PER_SEC; }
 
 // A record of a family 68 capacitance reading with a frequency secondary,
 // changing from sample to sample as a real session does.
@@ -88,7 +93,7 @@ int ChildTable(int n) {
   MeasurementTable table;
   FillTable(table, n);
   const long long after = PeakRss();
-  std::printf("%lld %lld\n", after, after - before);
+  std::printf("%lld 0 %lld\n", after, after - before);
   return 0;
 }
 
@@ -107,7 +112,7 @@ int ChildVector(int n) {
     rows[std::size_t(count) + 1] = rec;
   }
   const long long after = PeakRss();
-  std::printf("%lld %lld\n", after, after - before);
+  std::printf("%lld 0 %lld\n", after, after - before);
   return 0;
 }
 
@@ -118,14 +123,16 @@ int ChildExport(int n, const QString& out) {
   XlsxAutomationServer server;
   QElapsedTimer clock;
   clock.start();
+  const std::clock_t cpu = std::clock();
   std::string error;
   const auto outcome = ExportSpreadsheetFile(server, out, table, Header(), {}, &error);
   const qint64 ms = clock.elapsed();
+  const double cpuMs = CpuMsSince(cpu);
   if (outcome != SpreadsheetExportOutcome::Saved) {
     std::fprintf(stderr, "export failed: %s\n", error.c_str());
     return 1;
   }
-  std::printf("%lld %lld\n", (long long)ms, PeakRss() - before);
+  std::printf("%lld %.0f %lld\n", (long long)ms, cpuMs, PeakRss() - before);
   return 0;
 }
 
@@ -142,6 +149,7 @@ int ChildDirect(int n, const QString& out) {
   const long long before = PeakRss();
   QElapsedTimer clock;
   clock.start();
+  const std::clock_t cpu = std::clock();
   lxw_workbook_options options{};
   options.constant_memory = LXW_TRUE;
   options.use_zip64 = LXW_TRUE;
@@ -166,17 +174,19 @@ int ChildDirect(int n, const QString& out) {
   }
   workbook_add_worksheet(book, "Sheet1");
   if (workbook_close(book) != LXW_NO_ERROR) return 1;
-  std::printf("%lld %lld\n", (long long)clock.elapsed(), PeakRss() - before);
+  const qint64 ms = clock.elapsed();
+  std::printf("%lld %.0f %lld\n", (long long)ms, CpuMsSince(cpu), PeakRss() - before);
   return 0;
 }
 
 // ---- the parent ----
 
-struct Pair {
-  double a = 0, b = 0;
+// What a child prints: wall time or total memory, processor time, memory added.
+struct Figures {
+  double a = 0, cpu = 0, b = 0;
 };
 
-bool RunChild(const QStringList& args, Pair& out) {
+bool RunChild(const QStringList& args, Figures& out) {
   QProcess p;
   p.start(QCoreApplication::applicationFilePath(), args);
   if (!p.waitForFinished(-1) || p.exitCode() != 0) {
@@ -184,8 +194,8 @@ bool RunChild(const QStringList& args, Pair& out) {
     return false;
   }
   const QList<QByteArray> f = p.readAllStandardOutput().trimmed().split(' ');
-  if (f.size() != 2) return false;
-  out = {f[0].toDouble(), f[1].toDouble()};
+  if (f.size() != 3) return false;
+  out = {f[0].toDouble(), f[1].toDouble(), f[2].toDouble()};
   return true;
 }
 
@@ -243,9 +253,9 @@ int Parent(int n, int runs, bool peers) {
   const QString nText = QString::number(n);
   std::printf("records: %d, runs: %d\n", n, runs);
 
-  std::vector<double> tableRss, tableTotal, vectorRss, exportMs, exportRss, directMs, directRss;
+  std::vector<double> tableRss, tableTotal, vectorRss, exportMs, exportRss, directMs, directRss, exportCpu, directCpu;
   for (int r = 0; r < runs; ++r) {
-    Pair t, v, e, d;
+    Figures t, v, e, d;
     if (!RunChild({"--child", "table", nText}, t) || !RunChild({"--child", "vector", nText}, v) ||
         !RunChild({"--child", "export", nText, book}, e) || !RunChild({"--child", "direct", nText, book}, d))
       return 1;
@@ -256,8 +266,11 @@ int Parent(int n, int runs, bool peers) {
     exportRss.push_back(e.b);
     directMs.push_back(d.a);
     directRss.push_back(d.b);
-    std::printf("run %d: table %.1f B/record (one array: %.1f); export %.2f s (+%.1f MB); direct %.2f s (+%.1f MB)\n", r + 1,
-                t.b / n, v.b / n, e.a / 1000, e.b / 1e6, d.a / 1000, d.b / 1e6);
+    exportCpu.push_back(e.cpu);
+    directCpu.push_back(d.cpu);
+    std::printf("run %d: table %.1f B/record (one array: %.1f); export %.2f s, cpu %.2f s (+%.1f MB); "
+                "direct %.2f s, cpu %.2f s (+%.1f MB)\n",
+                r + 1, t.b / n, v.b / n, e.a / 1000, e.cpu / 1000, e.b / 1e6, d.a / 1000, d.cpu / 1000, d.b / 1e6);
     std::fflush(stdout);
   }
   const double exportS = Median(exportMs) / 1000, directS = Median(directMs) / 1000;
@@ -269,6 +282,8 @@ int Parent(int n, int runs, bool peers) {
   std::vector<double> ratios;
   for (std::size_t r = 0; r < exportMs.size(); ++r) ratios.push_back(exportMs[r] / directMs[r]);
   std::printf("export / direct: %.2f (median of the runs' own ratios: %.2f)\n", exportS / directS, Median(ratios));
+  std::printf("processor time: export %.2f s, direct %.2f s, export / direct %.2f\n", Median(exportCpu) / 1000,
+              Median(directCpu) / 1000, Median(exportCpu) / Median(directCpu));
   if (!peers) return 0;
 
   const QString python = FindPython();

@@ -269,11 +269,22 @@ TEST(WorkbookModel, CellsKeepTheLastWriteInAnyRowOrder) {
   EXPECT_EQ(lcr::CellText(book, 1, 1, 1), "x");
   EXPECT_EQ(lcr::CellText(book, 1, 2, 1), "b");
   EXPECT_EQ(lcr::CellText(book, 1, 3, 1), "") << "typing nothing empties the cell";
+  // Sheets written in turn keep their own cells.
+  lcr::AddWorksheet(book);
+  for (int row = 1; row <= 3; ++row) {
+    ASSERT_TRUE(lcr::SelectWorksheet(book, 1, nullptr));
+    ASSERT_TRUE(lcr::SetCellText(book, row, 2, "new " + std::to_string(row), nullptr));
+    ASSERT_TRUE(lcr::SelectWorksheet(book, 2, nullptr));
+    ASSERT_TRUE(lcr::SetCellText(book, row, 2, "old " + std::to_string(row), nullptr));
+  }
+  EXPECT_EQ(lcr::CellText(book, 1, 3, 2), "new 3");
+  EXPECT_EQ(lcr::CellText(book, 2, 3, 2), "old 3");
+  EXPECT_EQ(lcr::CellText(book, 2, 1, 1), "x");
   // A copy keeps what it had when the original goes on.
   const lcr::WorkbookModel copy = book;
   ASSERT_TRUE(lcr::SetCellText(book, 2, 1, "later", nullptr));
-  EXPECT_EQ(lcr::CellText(copy, 1, 2, 1), "b");
-  EXPECT_EQ(lcr::CellText(book, 1, 2, 1), "later");
+  EXPECT_EQ(lcr::CellText(copy, 2, 2, 1), "b");
+  EXPECT_EQ(lcr::CellText(book, 2, 2, 1), "later");
 }
 
 TEST(CellValue, TypedTextBecomesANumberATimeOrText) {

@@ -7,9 +7,15 @@
 
 namespace lcr {
 
-// An append-only scratch file with a write buffer.
+// An append-only scratch file with a write buffer. Only the spill written
+// last keeps its buffer and its file open: a book of many sheets costs one
+// buffer and one open file, not one per sheet.
 class CellSpill {
  public:
+  ~CellSpill() {
+    if (hot_ == this) hot_ = nullptr;
+  }
+
   bool Open(QString* error) {
     file_.setFileTemplate(QDir::tempPath() + QStringLiteral("/lcr-cells-XXXXXX"));
     if (file_.open()) return true;
@@ -19,6 +25,10 @@ class CellSpill {
   std::uint64_t size() const { return size_; }
 
   bool Append(const char* data, std::size_t n, QString* error) {
+    if (hot_ != this) {
+      if (hot_ && !hot_->Park(error)) return false;
+      hot_ = this;
+    }
     if (buffer_.size() + n > kBufferBytes && !Flush(error)) return false;
     if (buffer_.capacity() < kBufferBytes) buffer_.reserve(kBufferBytes);
     buffer_.append(data, n);
@@ -28,6 +38,7 @@ class CellSpill {
 
   bool Flush(QString* error) {
     if (buffer_.empty()) return true;
+    if (!Reopen(error)) return false;
     const qint64 at = qint64(size_ - buffer_.size());
     if (!file_.seek(at) || file_.write(buffer_.data(), qint64(buffer_.size())) != qint64(buffer_.size())) {
       if (error) *error = file_.errorString();
@@ -39,12 +50,29 @@ class CellSpill {
 
   // Reads `n` bytes at `pos` (already flushed).
   bool ReadAt(std::uint64_t pos, char* out, std::size_t n) {
-    return file_.seek(qint64(pos)) && file_.read(out, qint64(n)) == qint64(n);
+    return Reopen(nullptr) && file_.seek(qint64(pos)) && file_.read(out, qint64(n)) == qint64(n);
   }
   QString errorString() const { return file_.errorString(); }
 
+  // Writes out the buffer, gives its memory back and closes the file; the
+  // file itself stays until the spill goes.
+  bool Park(QString* error) {
+    if (!Flush(error)) return false;
+    std::string().swap(buffer_);
+    file_.close();
+    if (hot_ == this) hot_ = nullptr;
+    return true;
+  }
+
  private:
+  bool Reopen(QString* error) {
+    if (file_.isOpen() || file_.open()) return true;  // the same file again
+    if (error) *error = file_.errorString();
+    return false;
+  }
+
   static constexpr std::size_t kBufferBytes = 256 * 1024;
+  static inline CellSpill* hot_ = nullptr;
   QTemporaryFile file_;
   std::string buffer_;
   std::uint64_t size_ = 0;
@@ -201,6 +229,11 @@ bool SheetCells::ForEachRow(const RowVisitor& visit, QString* error) const {
     if (error) *error = QStringLiteral("cannot read back the cells: ") + spill_->errorString();
     return false;
   };
+  // The file is closed again however the reading ends.
+  struct ParkAtEnd {
+    CellSpill& spill;
+    ~ParkAtEnd() { spill.Park(nullptr); }
+  } park{*spill_};
   std::vector<SheetCell> cells;
   int row = 0, current = 0;
   SheetCell cell;
