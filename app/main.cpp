@@ -6,8 +6,10 @@
 #include <QTimer>
 #include <memory>
 
+#include "app/cycle/crash_recovery.h"
 #include "app/deep_blue_style.h"
 #include "app/main_window.h"
+#include "app/recovery_offer.h"
 #include "app/settings_dialog.h"
 #include "link/qt_serial_io.h"
 
@@ -25,7 +27,13 @@ int main(int argc, char** argv) {
   form1.setSettingsDialog(&form2);
   form1.show();
 
+  // After a crash, offer the records the last session kept.
+  lcr::CrashRecovery recovery(form1.runner(), lcr::CrashRecovery::DefaultPath());
+  if (!quitWhenShown) QTimer::singleShot(0, &form1, [&form1, &recovery] { lcr::OfferRecovery(form1, recovery); });
+
   if (demo) QTimer::singleShot(300, form1.Button_Start, &QPushButton::click);
   if (quitWhenShown) QTimer::singleShot(0, &app, &QApplication::quit);
-  return app.exec();
+  const int status = app.exec();
+  recovery.Discard();  // a normal close
+  return status;
 }

@@ -54,22 +54,37 @@ std::string FormatStampTrace(const QDateTime& t) {
   return buf;
 }
 
+namespace {
+
+// sio_open and the four configuration calls; true when the port opened.
+bool OpenAndConfigure(AcquisitionState& s, SerialIo& io, int port) {
+  const int result = io.sio_open(port);
+  s.PortOpen[port] = false;
+  if (result != 0) return false;
+  io.sio_ioctl(port, kBaud9600, kMode8N1);
+  io.sio_flowctrl(port, 0);
+  io.sio_DTR(port, 0);
+  io.sio_RTS(port, 0);
+  s.PortOpen[port] = true;
+  return true;
+}
+
+}  // namespace
+
 bool OpenPorts(AcquisitionState& s, SerialIo& io) {
   bool any = false;
   for (int port = 1; port <= kMaxPorts; ++port) {
     s.diag.Edit1 = std::to_string(port);
-    const int result = io.sio_open(port);
-    s.PortOpen[port] = false;
-    if (result == 0) {
-      io.sio_ioctl(port, kBaud9600, kMode8N1);
-      io.sio_flowctrl(port, 0);
-      io.sio_DTR(port, 0);
-      io.sio_RTS(port, 0);
-      s.PortOpen[port] = true;
-      any = true;
-    }
+    if (OpenAndConfigure(s, io, port)) any = true;
   }
   return any;
+}
+
+int ReopenFailedPorts(AcquisitionState& s, SerialIo& io) {
+  int opened = 0;
+  for (int port = 1; port <= kMaxPorts; ++port)
+    if (!s.PortOpen[port] && OpenAndConfigure(s, io, port)) ++opened;
+  return opened;
 }
 
 void ClosePortsExcept(SerialIo& io, int keep) {
@@ -200,6 +215,10 @@ ReadPassResult ReadPass(AcquisitionState& s, SerialIo& io, const QDateTime& now)
   s.ReadPos = start;
   s.PendingLen = n - start + 1;
   s.reading.DisplayCodes.assign(kBlankDisplayCodes);
+  // The frame found decides how many bytes the pass waits for: a lone frame
+  // of the family a meter just switched to must not wait for the length of
+  // the family it left.
+  s.FrameLength = Start68(buf, start) ? kFrameLength68 : kFrameLength730;
 
   if (s.PendingLen < s.FrameLength) {
     io.Wait(s.LinkPort, 30);

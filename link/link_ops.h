@@ -11,6 +11,10 @@ namespace lcr {
 // Opens and configures ports 1..50; true when at least one opened.
 bool OpenPorts(AcquisitionState& s, SerialIo& io);
 
+// Tries again, quietly, each port 1..50 that is not open: a meter plugged
+// in after Start is found by the next detection pass. Returns how many opened.
+int ReopenFailedPorts(AcquisitionState& s, SerialIo& io);
+
 // sio_close on every port 1..50 except `keep` (0 closes all).
 void ClosePortsExcept(SerialIo& io, int keep);
 

@@ -83,6 +83,10 @@ QStringList BuildPortList(const QString& envValue, QStringList systemPorts) {
 
 QtSerialIo::QtSerialIo() = default;
 
+QtSerialIo::QtSerialIo(QStringList devices) : fixedPorts_(std::move(devices)) {
+  fixedPorts_.removeAll(QString());
+}
+
 QtSerialIo::~QtSerialIo() {
   for (Slot& slot : slots_) {
     if (slot.serial) {
@@ -104,6 +108,7 @@ void QtSerialIo::RefreshPortList() {
 
 QString QtSerialIo::DevicePath(int port) {
   if (!ValidPort(port)) return {};
+  if (!fixedPorts_.isEmpty()) return port <= fixedPorts_.size() ? fixedPorts_[port - 1] : QString();
 #ifdef Q_OS_WIN
   return QStringLiteral("COM%1").arg(port);
 #else
@@ -186,6 +191,12 @@ int QtSerialIo::sio_open(int port) {
   slot.lost = false;
   const QString path = DevicePath(port);
   if (path.isEmpty()) return kSioBadPort;
+#ifndef Q_OS_WIN
+  // A listed path with no device behind it (a meter not plugged in yet) is
+  // told at once: QSerialPort would first create and sync a lock file, and
+  // detection passes retry such ports every two seconds.
+  if (!QFileInfo::exists(path)) return kSioBadPort;
+#endif
   if (!slot.serial) {
     slot.serial = std::make_unique<QSerialPort>();
     QObject::connect(slot.serial.get(), &QSerialPort::errorOccurred, slot.serial.get(),

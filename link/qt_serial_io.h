@@ -39,6 +39,8 @@ QStringList BuildPortList(const QString& envValue, QStringList systemPorts);
 class QtSerialIo : public SerialIo {
  public:
   QtSerialIo();
+  // Port n is the n-th of `devices` and nothing else (lcrtool log --port).
+  explicit QtSerialIo(QStringList devices);
   ~QtSerialIo() override;
   QtSerialIo(const QtSerialIo&) = delete;
   QtSerialIo& operator=(const QtSerialIo&) = delete;
@@ -80,6 +82,7 @@ class QtSerialIo : public SerialIo {
 
   std::array<Slot, kMaxPorts + 1> slots_;
   QStringList portList_;
+  QStringList fixedPorts_;  // when not empty, the whole port list
   QElapsedTimer portListAge_;
   std::set<QString> permissionWarned_;
 };

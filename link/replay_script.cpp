@@ -1,5 +1,7 @@
 #include "link/replay_script.h"
 
+#include <cstdio>
+
 #include "link/serial_io.h"
 
 namespace lcr {
@@ -25,7 +27,7 @@ bool ParseHexLine(std::string_view line, std::vector<unsigned char>& bytes, std:
     while (i < line.size() && !IsBlank(line[i])) ++i;
     const std::string_view token = line.substr(start, i - start);
     if (token.size() != 2 || HexValue(token[0]) < 0 || HexValue(token[1]) < 0) {
-      why = "not a hexadecimal byte pair: '" + std::string(token.substr(0, 16)) + "'";
+      why = "not a hexadecimal byte pair: '" + EscapeForMessage(token.substr(0, 16)) + "'";
       return false;
     }
     if (bytes.size() == std::size_t(kReadChunk)) {
@@ -39,34 +41,107 @@ bool ParseHexLine(std::string_view line, std::vector<unsigned char>& bytes, std:
 
 }  // namespace
 
-bool ParseReplayScript(std::string_view text, ReplayScript& out, std::string* error) {
-  out.reads.clear();
-  std::size_t lineNo = 0;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    std::size_t end = text.find('\n', pos);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(pos, end - pos);
-    pos = end + 1;
-    ++lineNo;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (!line.empty() && line.front() == '#') continue;
-
-    std::string_view trimmed = line;
-    while (!trimmed.empty() && IsBlank(trimmed.front())) trimmed.remove_prefix(1);
-    while (!trimmed.empty() && IsBlank(trimmed.back())) trimmed.remove_suffix(1);
-    if (trimmed.empty() || trimmed == "-") {
-      out.reads.emplace_back();
-      continue;
+std::string EscapeForMessage(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (const char ch : text) {
+    const unsigned char c = static_cast<unsigned char>(ch);
+    if (c == '\\') {
+      out += "\\\\";
+    } else if (c < 0x20 || c > 0x7E) {
+      char buf[5];
+      std::snprintf(buf, sizeof buf, "\\x%02X", c);
+      out += buf;
+    } else {
+      out += ch;
     }
-    std::vector<unsigned char> bytes;
-    std::string why;
-    if (!ParseHexLine(trimmed, bytes, why)) {
-      if (error) *error = "line " + std::to_string(lineNo) + ": " + why;
-      return false;
-    }
-    out.reads.push_back(std::move(bytes));
   }
+  return out;
+}
+
+bool ParseScriptLine(std::string_view line, std::optional<std::vector<unsigned char>>& read, std::string& why) {
+  read.reset();
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  if (!line.empty() && line.front() == '#') return true;
+  while (!line.empty() && IsBlank(line.front())) line.remove_prefix(1);
+  while (!line.empty() && IsBlank(line.back())) line.remove_suffix(1);
+  read.emplace();
+  if (line.empty() || line == "-") return true;
+  return ParseHexLine(line, *read, why);
+}
+
+bool ReplayScriptReader::Fail(const std::string& why) {
+  error_ = "line " + std::to_string(lineNo_) + ": " + why;
+  return false;
+}
+
+bool ReplayScriptReader::Fill() {
+  if (eof_) return false;
+  if (begin_ > 0) {
+    std::copy(chunk_.begin() + std::ptrdiff_t(begin_), chunk_.begin() + std::ptrdiff_t(end_), chunk_.begin());
+    end_ -= begin_;
+    begin_ = 0;
+  }
+  const qint64 n = in_.read(chunk_.data() + end_, qint64(chunk_.size() - end_));
+  if (n < 0) {
+    eof_ = true;
+    return Fail("cannot read on: " + EscapeForMessage(in_.errorString().toStdString()));
+  }
+  if (n == 0) {
+    // A pipe or terminal may still be open: wait for more before calling it the end.
+    if (in_.isSequential() && in_.waitForReadyRead(-1)) return Fill();
+    eof_ = true;
+    return false;
+  }
+  end_ += std::size_t(n);
+  return true;
+}
+
+// One line into `line`, without its '\n'; false at the end or at a fault.
+bool ReplayScriptReader::ReadLine(std::string& line) {
+  line.clear();
+  for (;;) {
+    for (std::size_t i = begin_; i < end_; ++i) {
+      if (chunk_[i] != '\n') continue;
+      if (i - begin_ > kMaxScriptLine) break;
+      line.assign(chunk_.data() + begin_, i - begin_);
+      begin_ = i + 1;
+      ++lineNo_;
+      return true;
+    }
+    if (end_ - begin_ > kMaxScriptLine) {
+      ++lineNo_;
+      eof_ = true;
+      return Fail("longer than " + std::to_string(kMaxScriptLine) + " characters");
+    }
+    const bool more = Fill();
+    if (!error_.empty()) return false;
+    if (!more) {
+      if (begin_ == end_) return false;
+      line.assign(chunk_.data() + begin_, end_ - begin_);  // a last line without '\n'
+      begin_ = end_;
+      ++lineNo_;
+      return true;
+    }
+  }
+}
+
+bool ReplayScriptReader::AtEnd() {
+  while (!ahead_ && error_.empty()) {
+    if (!ReadLine(line_)) return true;
+    std::string why;
+    if (!ParseScriptLine(line_, ahead_, why)) {
+      ahead_.reset();
+      Fail(why);
+    }
+  }
+  return !ahead_;
+}
+
+bool ReplayScriptReader::Next(std::vector<unsigned char>& read) {
+  if (AtEnd()) return false;
+  read = std::move(*ahead_);
+  ahead_.reset();
   return true;
 }
 

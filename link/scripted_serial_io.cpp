@@ -42,9 +42,14 @@ int ScriptedSerialIo::sio_RTS(int port, int mode) {
 
 int ScriptedSerialIo::sio_read(int port, char* buffer, int len) {
   if (logCalls_) calls_.push_back("read " + std::to_string(port) + " " + std::to_string(len));
-  if (!ValidPort(port) || open_.count(port) == 0 || reads_[port].empty()) return 0;
-  Bytes next = std::move(reads_[port].front());
-  reads_[port].pop_front();
+  if (!ValidPort(port) || open_.count(port) == 0) return 0;
+  Bytes next;
+  if (!reads_[port].empty()) {
+    next = std::move(reads_[port].front());
+    reads_[port].pop_front();
+  } else if (!source_ || !source_(port, next)) {
+    return 0;
+  }
   const int n = std::min<int>(len, int(next.size()));
   if (n > 0) std::memcpy(buffer, next.data(), std::size_t(n));
   return n;

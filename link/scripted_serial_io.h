@@ -2,6 +2,7 @@
 // A serial backend for tests and replays: reads come from a script.
 
 #include <deque>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -18,6 +19,9 @@ class ScriptedSerialIo : public SerialIo {
   void SetOpenablePorts(std::set<int> ports) { openable_ = std::move(ports); }
   // Queue the result of one future read of `port`; an empty read returns 0.
   void QueueRead(int port, Bytes bytes) { reads_[port].push_back(std::move(bytes)); }
+  // Asked for the next read of a port whose queue is empty; false when it
+  // has none (the read returns 0). Lets a long script be read as it is used.
+  void SetReadSource(std::function<bool(int port, Bytes& read)> source) { source_ = std::move(source); }
   // Reads still queued for `port`.
   std::size_t PendingReads(int port) const;
   bool IsOpen(int port) const { return open_.count(port) != 0; }
@@ -40,6 +44,7 @@ class ScriptedSerialIo : public SerialIo {
   std::set<int> open_;
   std::deque<Bytes> reads_[kMaxPorts + 1];
   std::vector<std::string> calls_;
+  std::function<bool(int, Bytes&)> source_;
   bool logCalls_ = true;
 
  public:

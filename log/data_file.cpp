@@ -1,7 +1,6 @@
 #include "log/data_file.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -9,6 +8,7 @@
 #include "common/text_and_numbers.h"
 #include "decode/value_words.h"
 #include "log/record_text.h"
+#include "log/safe_write.h"
 
 namespace lcr {
 
@@ -36,20 +36,8 @@ std::string FormatDataFile(const MeasurementTable& table) {
 }
 
 bool WriteDataFile(const QString& path, const MeasurementTable& table, QString* error) {
-  // Written to a temporary and renamed into place, so a failed save never
-  // leaves a truncated file where a good one stood.
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    if (error) *error = file.errorString();
-    return false;
-  }
   const std::string bytes = FormatDataFile(table);
-  if (file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) || !file.commit()) {
-    if (error) *error = file.errorString();
-    file.cancelWriting();
-    return false;
-  }
-  return true;
+  return WriteFileSafely(path, QByteArrayView(bytes.data(), qsizetype(bytes.size())), error);
 }
 
 }  // namespace lcr

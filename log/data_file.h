@@ -13,8 +13,9 @@ namespace lcr {
 // The exact bytes File, Save writes for the table (GBK, CR LF line ends).
 std::string FormatDataFile(const MeasurementTable& table);
 
-// Writes FormatDataFile(table) to `path`, replacing any file there. On
-// failure returns false and puts the reason into *error.
+// Writes FormatDataFile(table) to `path` through WriteFileSafely (a regular
+// file is replaced whole, a device or FIFO written into). On failure returns
+// false and puts the reason into *error.
 bool WriteDataFile(const QString& path, const MeasurementTable& table, QString* error);
 
 // Reads the bytes of a data file into records 1..n (records[0] is record 1).

@@ -1,11 +1,12 @@
 #include "log/jpeg_writer.h"
 
-#include <QSaveFile>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 // jpeglib.h expects size_t and FILE to be declared before it.
 #include <jpeglib.h>
+
+#include "log/safe_write.h"
 
 namespace lcr {
 
@@ -87,14 +88,7 @@ bool WriteJpegFile(const QString& path, const RgbPixels& pixels, int quality, QS
     if (error) *error = QString::fromStdString(reason);
     return false;
   }
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) ||
-      file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) != qint64(bytes.size()) ||
-      !file.commit()) {
-    if (error) *error = file.errorString();
-    return false;
-  }
-  return true;
+  return WriteFileSafely(path, QByteArrayView(bytes.data(), qsizetype(bytes.size())), error);
 }
 
 }  // namespace lcr

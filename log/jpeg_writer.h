@@ -19,8 +19,9 @@ struct RgbPixels {
 // reason in *error, for an empty picture or a failure of the encoder.
 bool EncodeJpeg(const RgbPixels& pixels, int quality, std::vector<unsigned char>& out, std::string* error);
 
-// Encodes and writes to `path`, replacing any file there only once the new
-// one is complete. False, with the reason in *error, when it cannot.
+// Encodes and writes to `path` through WriteFileSafely: a regular file is
+// replaced only once the new one is complete, a device or FIFO is written
+// into. False, with the reason in *error, when it cannot.
 bool WriteJpegFile(const QString& path, const RgbPixels& pixels, int quality, QString* error);
 
 }  // namespace lcr

@@ -45,6 +45,8 @@ class RecordRows {
   static constexpr std::size_t kBlockRows = std::size_t(kTableGrowth);
 
   std::size_t size() const { return size_; }
+  // Rows the blocks held have room for (size() rounded up to whole blocks).
+  std::size_t capacity() const { return blocks_.size() * kBlockRows; }
   MeasurementRecord& operator[](std::size_t i) { return (*blocks_[i / kBlockRows])[i % kBlockRows]; }
   const MeasurementRecord& operator[](std::size_t i) const { return (*blocks_[i / kBlockRows])[i % kBlockRows]; }
 

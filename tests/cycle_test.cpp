@@ -150,6 +150,27 @@ TEST_F(CycleTest, StopDuringDetectionThenStartAgain) {
   EXPECT_TRUE(c->win.showTime.armed);
 }
 
+// A meter plugged in after Start, while another port opened, is found; after
+// Stop the passes that still run open nothing.
+TEST_F(CycleTest, AMeterPluggedInLateIsFound) {
+  io.SetOpenablePorts({2});
+  ASSERT_TRUE(ButtonStartClick(*c, io));
+  EXPECT_FALSE(CheckComTimer(*c, io, Now()));
+  io.SetOpenablePorts({2, 7});
+  io.QueueRead(7, Concat({Frame730Value(1), Frame730Value(1)}));
+  ASSERT_TRUE(CheckComTimer(*c, io, Now()));
+  EXPECT_EQ(c->acq.LinkPort, 7);
+  EXPECT_FALSE(io.IsOpen(2));
+
+  ButtonStopClick(*c, io);
+  io.SetOpenablePorts({3});
+  ASSERT_TRUE(ButtonStartClick(*c, io));
+  ButtonStopClick(*c, io);
+  io.SetOpenablePorts({3, 9});
+  EXPECT_FALSE(CheckComTimer(*c, io, Now()));
+  for (int port = 1; port <= lcr::kMaxPorts; ++port) EXPECT_FALSE(io.IsOpen(port)) << port;
+}
+
 TEST_F(CycleTest, StopAndStartKeepTheTable) {
   StartAndDetectOk();
   for (int i = 1; i <= 4; ++i) Cycle1(Frame730Value(i));

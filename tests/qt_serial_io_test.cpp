@@ -72,37 +72,6 @@ class ScopedEnv {
   QByteArray old_;
 };
 
-// `lcrtool simulate` running in the background.
-class Simulator {
- public:
-  ~Simulator() { Stop(); }
-
-  // Starts it and waits for the device path it prints.
-  bool Start(const QStringList& args) {
-    process_.start(LCRTOOL_PATH, QStringList{"simulate"} + args);
-    if (!process_.waitForStarted(5000)) return false;
-    QElapsedTimer t;
-    t.start();
-    while (!process_.canReadLine() && t.elapsed() < 5000) process_.waitForReadyRead(100);
-    device_ = QString::fromLocal8Bit(process_.readLine()).trimmed();
-    return !device_.isEmpty();
-  }
-  void Stop() {
-    if (process_.state() == QProcess::NotRunning) return;
-    process_.terminate();
-    if (!process_.waitForFinished(5000)) {
-      process_.kill();
-      process_.waitForFinished(5000);
-    }
-  }
-  const QString& Device() const { return device_; }
-  QProcess& Process() { return process_; }
-
- private:
-  QProcess process_;
-  QString device_;
-};
-
 class QtSerialIoTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -230,7 +199,7 @@ TEST(SimulateCommand, BadOptionsExitTwoWithOneLine) {
 TEST_F(QtSerialIoTest, SimulatorLinkReplacesAStaleLinkAndGoesAwayOnStop) {
   ASSERT_TRUE(QFile::link("/nonexistent/old-pty", LinkPath()));
   {
-    Simulator sim;
+    lcrtest::Simulator sim;
     ASSERT_TRUE(sim.Start({"--link", LinkPath()}));
     EXPECT_TRUE(sim.Device().startsWith("/dev/"));
     EXPECT_EQ(QFileInfo(LinkPath()).symLinkTarget(), sim.Device());
@@ -260,7 +229,7 @@ TEST_F(QtSerialIoTest, SimulatorLeavesAFileInTheLinksPlaceAlone) {
 // --------------------------------------------------------------- end to end
 
 TEST_F(QtSerialIoTest, SimulatedMeterOf730IsDetectedAndRead) {
-  Simulator sim;
+  lcrtest::Simulator sim;
   ASSERT_TRUE(sim.Start({"--family", "730", "--interval", "50", "--link", LinkPath()}));
   ScopedEnv env(lcr::kPortsEnvVar, LinkPath().toLocal8Bit());
   QtSerialIo io;
@@ -282,7 +251,7 @@ TEST_F(QtSerialIoTest, SimulatedMeterOf730IsDetectedAndRead) {
 }
 
 TEST_F(QtSerialIoTest, SimulatedMeterOf68IsDetectedAndReadThroughItsDevicePath) {
-  Simulator sim;
+  lcrtest::Simulator sim;
   ASSERT_TRUE(sim.Start({"--family", "68", "--scenario", "sweep", "--interval", "50"}));
   ScopedEnv env(lcr::kPortsEnvVar, sim.Device().toLocal8Bit());
   QtSerialIo io;
@@ -300,7 +269,7 @@ TEST_F(QtSerialIoTest, SimulatedMeterOf68IsDetectedAndReadThroughItsDevicePath) 
 }
 
 TEST_F(QtSerialIoTest, ReadsReturnAtOnceAndWaitTakesBytesIn) {
-  Simulator sim;
+  lcrtest::Simulator sim;
   ASSERT_TRUE(sim.Start({"--interval", "20", "--link", LinkPath()}));
   ScopedEnv env(lcr::kPortsEnvVar, LinkPath().toLocal8Bit());
   QtSerialIo io;
@@ -329,7 +298,7 @@ TEST_F(QtSerialIoTest, ReadsReturnAtOnceAndWaitTakesBytesIn) {
 // A meter streaming into a line nobody has open must not leave a backlog of
 // stale frames for whoever opens it later.
 TEST_F(QtSerialIoTest, ALineNobodyReadsHoldsNoLongBacklog) {
-  Simulator sim;
+  lcrtest::Simulator sim;
   ASSERT_TRUE(sim.Start({"--interval", "10", "--link", LinkPath()}));
   Pump(1500);  // some 150 frames, 2500 bytes, with nobody reading
   ScopedEnv env(lcr::kPortsEnvVar, LinkPath().toLocal8Bit());
@@ -348,7 +317,7 @@ TEST_F(QtSerialIoTest, AReplugedMeterGoesOnDeliveringFrames) {
   ScopedEnv env(lcr::kPortsEnvVar, LinkPath().toLocal8Bit());
   QtSerialIo io;
   {
-    Simulator sim;
+    lcrtest::Simulator sim;
     ASSERT_TRUE(sim.Start({"--interval", "50", "--link", LinkPath()}));
     ASSERT_TRUE(lcr::OpenPorts(*state_, io));
     ASSERT_TRUE(Detect(io));
@@ -364,7 +333,7 @@ TEST_F(QtSerialIoTest, AReplugedMeterGoesOnDeliveringFrames) {
   }
 
   // Plugged in again, on a new device behind the same path.
-  Simulator again;
+  lcrtest::Simulator again;
   ASSERT_TRUE(again.Start({"--scenario", "sweep", "--interval", "50", "--link", LinkPath()}));
   ASSERT_TRUE(ReadUntil(
       io, [](const lcr::Reading& r) { return r.MainFunction.rfind("OHMK", 0) == 0; }, 8000));
@@ -373,7 +342,7 @@ TEST_F(QtSerialIoTest, AReplugedMeterGoesOnDeliveringFrames) {
 }
 
 TEST_F(QtSerialIoTest, AFamilySwitchReachesTheModelTag) {
-  Simulator sim;
+  lcrtest::Simulator sim;
   ASSERT_TRUE(sim.Start({"--scenario", "switch", "--interval", "25", "--link", LinkPath()}));
   ScopedEnv env(lcr::kPortsEnvVar, LinkPath().toLocal8Bit());
   QtSerialIo io;

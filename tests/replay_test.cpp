@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include "test_support.h"
@@ -91,6 +92,7 @@ TEST(Replay, SaveWritesTheDataFileOnlyWithSamples) {
   r = Replay(Script({kTwo, Frame730Value(1)}), {"--save", none});
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_FALSE(QFile::exists(none));
+  EXPECT_TRUE(r.err.contains("nothing was recorded")) << r.err.toStdString();
 }
 
 TEST(Replay, BadInputExitsTwoWithOneLineAndNoOutput) {
@@ -119,6 +121,45 @@ TEST(Replay, BadInputExitsTwoWithOneLineAndNoOutput) {
   EXPECT_EQ(missing.exitCode, 2);
   EXPECT_EQ(missing.err.count('\n'), 1);
   EXPECT_EQ(lcrtest::RunProgram(LCRTOOL_PATH, {"replay"}).exitCode, 2);
+}
+
+// Messages name what was wrong without passing the input's control bytes on.
+TEST(Replay, MessagesNameTheFaultAndEscapeControlBytes) {
+  auto r = Replay(Script({kTwo}), {"-x"});
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_TRUE(r.err.contains("unknown option -x")) << r.err.toStdString();
+
+  r = Replay(Script({kTwo}) + QByteArray("00 \x1b[2J\x00\x07 11\n", 13));
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_TRUE(r.err.contains("line 3")) << r.err.toStdString();
+  EXPECT_TRUE(r.err.contains("\\x1B[2J\\x00\\x07")) << r.err.toStdString();
+  for (const char ch : r.err.chopped(1)) EXPECT_GE(static_cast<unsigned char>(ch), 0x20);
+
+  // An endless line fails on its first bytes, not at the end of memory.
+  r = lcrtest::RunProgram(LCRTOOL_PATH, {"replay", "/dev/zero"}, 20000);
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_TRUE(r.err.contains("line 1: longer than")) << r.err.toStdString();
+  EXPECT_EQ(r.err.count('\n'), 1);
+}
+
+// A capture piped in on standard input replays as the same capture in a file;
+// trailing comments and a last line without its end change nothing.
+TEST(Replay, StandardInputReplaysAsAFile) {
+  QByteArray script = Script({kTwo, Frame730Value(1), Frame730Value(2), Bytes{}, Frame730Value(3),
+                              Concat({Frame730Value(4), lcrtest::Junk(40)}), Frame730Value(5)});
+  script += "# the end\n";
+  script += QByteArray::fromStdString(HexLine(Frame730Value(6)));
+  const auto fromFile = Replay(script);
+  ASSERT_EQ(fromFile.exitCode, 0) << fromFile.err.toStdString();
+  QProcess p;
+  p.start(LCRTOOL_PATH, {"replay", "-"});
+  ASSERT_TRUE(p.waitForStarted());
+  p.write(script);
+  p.closeWriteChannel();
+  ASSERT_TRUE(p.waitForFinished(20000));
+  EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+  EXPECT_EQ(p.readAllStandardOutput(), fromFile.out);
+  EXPECT_EQ(Lines(fromFile.out).size(), 3u);
 }
 
 TEST(Replay, AcceptsCrLfAndEitherCase) {

@@ -1,6 +1,7 @@
 #include "test_support.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -75,6 +76,25 @@ ProcessResult RunProgram(const QString& program, const QStringList& args, int ti
   r.out = p.readAllStandardOutput();
   r.err = p.readAllStandardError();
   return r;
+}
+
+bool Simulator::Start(const QStringList& args) {
+  process_.start(LCRTOOL_PATH, QStringList{"simulate"} + args);
+  if (!process_.waitForStarted(5000)) return false;
+  QElapsedTimer t;
+  t.start();
+  while (!process_.canReadLine() && t.elapsed() < 5000) process_.waitForReadyRead(100);
+  device_ = QString::fromLocal8Bit(process_.readLine()).trimmed();
+  return !device_.isEmpty();
+}
+
+void Simulator::Stop() {
+  if (process_.state() == QProcess::NotRunning) return;
+  process_.terminate();
+  if (!process_.waitForFinished(5000)) {
+    process_.kill();
+    process_.waitForFinished(5000);
+  }
 }
 
 QString WriteTempFile(const QByteArray& text, const QString& suffix) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include <QDateTime>
+#include <QProcess>
 #include <memory>
 
 #include "app/cycle/cycle.h"
@@ -51,6 +52,21 @@ struct ProcessResult {
   QByteArray err;
 };
 ProcessResult RunProgram(const QString& program, const QStringList& args, int timeoutMs = 60000);
+
+// `lcrtool simulate` running in the background; stopped when destroyed.
+class Simulator {
+ public:
+  ~Simulator() { Stop(); }
+  // Starts it and waits for the device path it prints.
+  bool Start(const QStringList& args);
+  void Stop();
+  const QString& Device() const { return device_; }
+  QProcess& Process() { return process_; }
+
+ private:
+  QProcess process_;
+  QString device_;
+};
 
 // Writes `text` to a fresh temporary file and returns its path.
 QString WriteTempFile(const QByteArray& text, const QString& suffix = ".txt");

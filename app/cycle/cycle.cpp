@@ -94,7 +94,12 @@ void MenuQuitClick(Cycle&, SerialIo& io) { ClosePortsExcept(io, 0); }
 
 bool CheckComTimer(Cycle& c, SerialIo& io, const QDateTime& now) {
   c.win.checkCom.Disarm();
+  // While Start is in force, ports that would not open at Start are tried
+  // again, so a meter plugged in late is found. After Stop the passes that
+  // still run only find their reads failing.
+  if (c.win.stopEnabled) ReopenFailedPorts(c.acq, io);
   if (DetectionPass(c.acq, io, now)) {
+    c.lastFrameAt = now;
     c.win.showTime.Rearm();
     c.win.readCom.Arm(500);
     ResetPanel(c, c.acq.ActiveFamily);
@@ -107,7 +112,10 @@ bool CheckComTimer(Cycle& c, SerialIo& io, const QDateTime& now) {
 void ReadComTimer(Cycle& c, SerialIo& io, const QDateTime& now) {
   const ReadPassResult r = ReadPass(c.acq, io, now);
   c.win.readCom.Arm(r.rearmMs);
-  if (r.decoded) c.win.status[0] = QStringLiteral("Linking");
+  if (r.decoded) {
+    c.win.status[0] = QStringLiteral("Linking");
+    c.lastFrameAt = now;
+  }
 }
 
 void ResetPanel(Cycle& c, int family) {

@@ -31,6 +31,7 @@ struct Cycle {
   DialModel dialModel;  // bpmain, bpback, MainNO, MTEXT and MTEXTN
   PanelModel panel;     // the LCD replica: visibilities, cell glyphs, bar width
   std::string sampleTimeText;  // "hh:nn:ss" of the last recorded sample
+  QDateTime lastFrameAt;       // when the meter was found or a frame last decoded
 
   // Hooks for whoever shows the cycle. onPanelReset runs after the panel
   // model was set up for a family (or emptied, for any other tag); onSampleRecorded after a display tick updated every

@@ -4,10 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <QTemporaryFile>
-#include <filesystem>
-#include <functional>
 #include <xlsxwriter.h>
+
+#include "log/safe_write.h"
 
 namespace lcr {
 
@@ -83,32 +82,6 @@ bool WriteWithLibrary(const WorkbookModel& book, const QString& file, const QStr
   return ok;
 }
 
-// Runs `write` on a temporary file beside `path` and renames the result into
-// place, so that `path` holds either the old file or the whole new one.
-bool WriteThroughTemporary(const QString& path, const std::function<bool(const QString&, QString*)>& write,
-                           QString* error) {
-  const QFileInfo target(path);
-  QTemporaryFile temp(target.absolutePath() + QStringLiteral("/.") + target.fileName() + QStringLiteral(".XXXXXX"));
-  if (!temp.open()) {
-    if (error) *error = temp.errorString();
-    return false;
-  }
-  // A replaced file keeps its permissions; a new one gets the usual ones.
-  temp.setPermissions(target.exists() ? QFile::permissions(path)
-                                      : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-  temp.close();
-  if (!write(temp.fileName(), error)) return false;  // the temporary goes with `temp`
-  std::error_code ec;
-  std::filesystem::rename(QFileInfo(temp.fileName()).filesystemAbsoluteFilePath(),
-                          target.filesystemAbsoluteFilePath(), ec);
-  if (ec) {
-    if (error) *error = QString::fromStdString(ec.message());
-    return false;
-  }
-  temp.setAutoRemove(false);  // it is `path` now
-  return true;
-}
-
 }  // namespace
 
 bool WriteWorkbookFile(const WorkbookModel& book, const QString& path, QString* error) {
@@ -122,9 +95,16 @@ bool WriteWorkbookFile(const WorkbookModel& book, const QString& path, QString* 
     if (error) *error = scratch.errorString();
     return false;
   }
-  return WriteThroughTemporary(
-      path, [&](const QString& file, QString* why) { return WriteWithLibrary(book, file, scratch.path(), why); },
-      error);
+  const QString written = scratch.filePath(QStringLiteral("book.xlsx"));
+  if (!WriteWithLibrary(book, written, scratch.path(), error)) return false;
+  // Copied into place a chunk at a time: a workbook of any size costs no
+  // more memory than a small one.
+  QFile in(written);
+  if (!in.open(QIODevice::ReadOnly)) {
+    if (error) *error = in.errorString();
+    return false;
+  }
+  return WriteFileSafely(path, in, error);
 }
 
 }  // namespace lcr

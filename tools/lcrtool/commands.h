@@ -7,6 +7,7 @@ namespace lcrtool {
 
 int RunReplay(const QStringList& args);
 int RunWatch(const QStringList& args);
+int RunLog(const QStringList& args);
 int RunSimulate(const QStringList& args);
 int RunOpen(const QStringList& args);
 int RunWorkbook(const QStringList& args);

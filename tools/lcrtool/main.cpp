@@ -14,6 +14,8 @@ void PrintUsage() {
       "  replay [--decimal-mark .|,] [--rate N] [--points P] [--save OUT] FILE\n"
       "                         run the acquisition cycle on scripted reads\n"
       "  watch [--rate N]       the live cycle on the serial ports, one line per sample\n"
+      "  log (--port PATH | --auto) [--rate N] --out FILE\n"
+      "                         the live cycle, the table rewritten into FILE every 10 s\n"
       "  simulate [--family 730|68] [--scenario NAME] [--interval MS] [--link PATH]\n"
       "                         a meter on a pseudo-terminal\n"
       "  open FILE              check a data file as File, Open does; its records as JSON Lines\n"
@@ -37,6 +39,7 @@ int main(int argc, char** argv) {
   const QString verb = args.takeFirst();
   if (verb == "replay") return lcrtool::RunReplay(args);
   if (verb == "watch") return lcrtool::RunWatch(args);
+  if (verb == "log") return lcrtool::RunLog(args);
   if (verb == "simulate") return lcrtool::RunSimulate(args);
   if (verb == "open") return lcrtool::RunOpen(args);
   if (verb == "workbook") return lcrtool::RunWorkbook(args);

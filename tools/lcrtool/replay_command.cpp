@@ -28,6 +28,21 @@ int Fail(const std::string& message) {
   return 2;
 }
 
+// A name as typed, with control characters shown as \xNN.
+std::string ShownName(const QString& name) {
+  std::string out;
+  for (const QChar ch : name) {
+    if (ch.category() == QChar::Other_Control) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, ch.unicode() < 0x100 ? "\\x%02X" : "\\u%04X", unsigned(ch.unicode()));
+      out += buf;
+    } else {
+      out += QString(ch).toStdString();
+    }
+  }
+  return out;
+}
+
 bool ParseInt(const QString& text, int low, int high, int& out) {
   bool ok = false;
   const int v = text.toInt(&ok);
@@ -56,8 +71,10 @@ std::string ParseOptions(const QStringList& args, ReplayOptions& o) {
     } else if (a == "--save") {
       if (!value(v) || v.isEmpty()) return "--save takes a file name";
       o.savePath = v;
-    } else if (a.startsWith("--")) {
-      return "unknown option " + a.toStdString();
+    } else if (a == "--" && i + 1 < args.size() && o.file.isEmpty()) {
+      o.file = args[++i];  // a FILE whose name starts with '-'
+    } else if (a.startsWith('-') && a != "-") {
+      return "unknown option " + ShownName(a);
     } else if (o.file.isEmpty()) {
       o.file = a;
     } else {
@@ -74,13 +91,21 @@ int RunReplay(const QStringList& args) {
   ReplayOptions opt;
   if (std::string why = ParseOptions(args, opt); !why.empty()) return Fail(why);
 
+  // The capture is read a line at a time, never held whole. One that can be
+  // read twice is checked through first, so that a malformed line anywhere
+  // stops the run before anything is printed; a stream is checked as it goes.
   QFile file(opt.file);
-  if (!file.open(QIODevice::ReadOnly)) return Fail("cannot read " + opt.file.toStdString() + ": " + file.errorString().toStdString());
-  const QByteArray text = file.readAll();
-  lcr::ReplayScript script;
-  std::string error;
-  if (!lcr::ParseReplayScript(std::string_view(text.constData(), std::size_t(text.size())), script, &error))
-    return Fail(opt.file.toStdString() + ": " + error);
+  const bool opened = opt.file == "-" ? file.open(stdin, QIODevice::ReadOnly) : file.open(QIODevice::ReadOnly);
+  if (!opened) return Fail("cannot read " + ShownName(opt.file) + ": " + file.errorString().toStdString());
+  if (!file.isSequential()) {
+    lcr::ReplayScriptReader check(file);
+    std::vector<unsigned char> read;
+    while (check.Next(read)) {
+    }
+    if (!check.Error().empty()) return Fail(ShownName(opt.file) + ": " + check.Error());
+    if (!file.seek(0)) return Fail("cannot read " + ShownName(opt.file) + " again: " + file.errorString().toStdString());
+  }
+  lcr::ReplayScriptReader script(file);
 
   // Start-up as the main window does it.
   auto cycle = lcr::MakeCycle();
@@ -92,14 +117,13 @@ int RunReplay(const QStringList& args) {
   lcr::ScriptedSerialIo io;
   io.SetOpenablePorts({1});
   io.SetLogCalls(false);
-  for (auto& read : script.reads) io.QueueRead(1, std::move(read));
+  io.SetReadSource([&script](int, lcr::ScriptedSerialIo::Bytes& read) { return script.Next(read); });
 
   // The virtual clock starts at midnight when the meter is detected.
   const QDateTime origin(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC);
   lcr::ButtonStartClick(c, io);
   bool detected = false;
-  while (!detected && io.PendingReads(1) > 0) detected = lcr::CheckComTimer(c, io, origin);
-  if (!detected) return 0;
+  while (!detected && !script.AtEnd()) detected = lcr::CheckComTimer(c, io, origin);
 
   long long tick = 0;
   std::string line;
@@ -109,18 +133,21 @@ int RunReplay(const QStringList& args) {
     std::fputc('\n', stdout);
   };
   const qint64 interval = c.win.showTime.intervalMs;
-  while (io.PendingReads(1) > 0) {
+  while (detected && !script.AtEnd()) {
     const QDateTime passTime = origin.addMSecs(tick * interval);
     lcr::ReadComTimer(c, io, passTime);
     ++tick;
     lcr::ShowTimeTimer(c, origin.addMSecs(tick * interval));
   }
   std::fflush(stdout);
+  if (!script.Error().empty()) return Fail(ShownName(opt.file) + ": " + script.Error());
 
-  if (!opt.savePath.isEmpty() && c.table.RecordCount > 0) {
+  if (!opt.savePath.isEmpty()) {
+    if (c.table.RecordCount == 0)
+      std::fprintf(stderr, "lcrtool replay: nothing was recorded; %s was not written\n", ShownName(opt.savePath).c_str());
     QString why;
-    if (!lcr::WriteDataFile(opt.savePath, c.table, &why))
-      return Fail("cannot write " + opt.savePath.toStdString() + ": " + why.toStdString());
+    if (c.table.RecordCount > 0 && !lcr::WriteDataFile(opt.savePath, c.table, &why))
+      return Fail("cannot write " + ShownName(opt.savePath) + ": " + why.toStdString());
   }
   return 0;
 }

@@ -1,39 +1,11 @@
 // lcrtool watch: the live cycle on the serial ports with the real clock,
 // printing one line per recorded sample. Headless monitoring.
-#include <QCoreApplication>
-#include <QLocale>
-#include <QTimer>
-#include <csignal>
 #include <cstdio>
 
-#include "app/cycle/cycle_runner.h"
 #include "commands.h"
-#include "decode/gbk.h"
-#include "link/qt_serial_io.h"
+#include "live_session.h"
 
 namespace lcrtool {
-
-namespace {
-
-volatile std::sig_atomic_t g_stop = 0;
-void OnSignal(int) { g_stop = 1; }
-
-std::string SampleLine(const lcr::Cycle& c) {
-  const lcr::MeasurementRecord& rec = c.table.rows[std::size_t(c.table.RecordCount)];
-  std::string line;
-  line += rec.TimeText.View();
-  line += "  ";
-  line += lcr::GbkToUtf8(rec.MainValue.View());
-  line += ' ';
-  line += lcr::GbkToUtf8(rec.MainCaption.View());
-  line += "  |  ";
-  line += lcr::GbkToUtf8(rec.SubValue.View());
-  line += ' ';
-  line += lcr::GbkToUtf8(rec.SubCaption.View());
-  return line;
-}
-
-}  // namespace
 
 int RunWatch(const QStringList& args) {
   int rate = 120;
@@ -46,47 +18,8 @@ int RunWatch(const QStringList& args) {
     std::fputs("lcrtool watch: usage: lcrtool watch [--rate N]  (N from 1 to 120)\n", stderr);
     return 2;
   }
-
-  lcr::CycleRunner runner(std::make_unique<lcr::QtSerialIo>());
-  lcr::Cycle& c = runner.cycle();
-  lcr::FormCreate(c, QLocale::system());
-  lcr::ApplySettings(c, c.win.pointsPerPage, rate);
-
-  QObject::connect(&runner, &lcr::CycleRunner::sampleRecorded, [&c] {
-    const std::string line = SampleLine(c);
-    std::printf("%s\n", line.c_str());
-    std::fflush(stdout);
-  });
-  QObject::connect(&runner, &lcr::CycleRunner::panelReset, [&c](int family) {
-    std::fprintf(stderr, "lcrtool watch: meter of family %d on COM%d\n", family, c.acq.LinkPort);
-  });
-
-  // Start; with no port to open, try again every two seconds.
-  QTimer retry;
-  retry.setInterval(2000);
-  bool told = false;
-  auto tryStart = [&] {
-    if (runner.start()) {
-      retry.stop();
-      std::fputs("lcrtool watch: detecting...\n", stderr);
-      return;
-    }
-    if (!told) std::fputs("lcrtool watch: no serial port could be opened; still trying\n", stderr);
-    told = true;
-    retry.start();
-  };
-  QObject::connect(&retry, &QTimer::timeout, tryStart);
-  tryStart();
-
-  std::signal(SIGINT, OnSignal);
-  std::signal(SIGTERM, OnSignal);
-  QTimer stopPoll;
-  QObject::connect(&stopPoll, &QTimer::timeout, [] {
-    if (g_stop) QCoreApplication::quit();
-  });
-  stopPoll.start(100);
-  QCoreApplication::exec();
-  runner.quit();
+  LiveSession session("lcrtool watch", std::make_unique<lcr::QtSerialIo>(), rate);
+  session.Run();
   return 0;
 }
 

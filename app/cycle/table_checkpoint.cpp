@@ -1,0 +1,32 @@
+#include "app/cycle/table_checkpoint.h"
+
+#include "log/data_file.h"
+
+namespace lcr {
+
+namespace {
+
+std::string NewestRecord(const MeasurementTable& table) {
+  if (table.RecordCount <= 0) return {};
+  const MeasurementRecord& r = table.rows[std::size_t(table.RecordCount)];
+  std::string out;
+  for (const std::string_view part : {r.TimeText.View(), r.MainValue.View(), r.MainCaption.View(),
+                                      r.SubValue.View(), r.SubCaption.View()}) {
+    out += part;
+    out += '\t';
+  }
+  return out;
+}
+
+}  // namespace
+
+bool TableCheckpoint::Save(const MeasurementTable& table, QString* error) {
+  std::string newest = NewestRecord(table);
+  if (table.RecordCount == written_ && newest == lastRecord_) return true;
+  if (!WriteDataFile(path_, table, error)) return false;
+  written_ = table.RecordCount;
+  lastRecord_ = std::move(newest);
+  return true;
+}
+
+}  // namespace lcr

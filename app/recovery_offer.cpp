@@ -1,0 +1,24 @@
+#include "app/recovery_offer.h"
+
+#include <QMessageBox>
+
+#include "app/cycle/crash_recovery.h"
+#include "app/main_window.h"
+
+namespace lcr {
+
+bool OfferRecovery(TForm1& window, CrashRecovery& recovery, RecoveryQuestion ask) {
+  const int pending = recovery.PendingRecords();
+  if (pending <= 0) return false;
+  if (!ask) {
+    ask = [&window](const QString& question) {
+      return QMessageBox::question(&window, QStringLiteral("LCR TAVRIK"), question) == QMessageBox::Yes;
+    };
+  }
+  const bool accepted = ask(QStringLiteral("Recover %1 records from the last session?").arg(pending));
+  if (accepted) window.OpenDataFile(recovery.path());
+  recovery.Discard();
+  return accepted;
+}
+
+}  // namespace lcr

@@ -1,0 +1,133 @@
+// lcrtool log: headless logging. The live cycle, as the window runs it, with
+// the table rewritten into a data file every 10 s and at the end, so a crash
+// or a power cut loses at most the last 10 s and the file always opens.
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTimer>
+#include <cstdio>
+
+#include "app/cycle/table_checkpoint.h"
+#include "commands.h"
+#include "live_session.h"
+#include "log/data_file.h"
+
+namespace lcrtool {
+
+namespace {
+
+constexpr char kUsage[] = "usage: lcrtool log (--port PATH | --auto) [--rate N] --out FILE";
+
+struct LogOptions {
+  QString port;
+  bool autoDetect = false;
+  int rate = 120;
+  QString out;
+};
+
+// Empty on success, else the message.
+std::string ParseOptions(const QStringList& args, LogOptions& o) {
+  for (int i = 0; i < args.size(); ++i) {
+    const QString& a = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (a == "--port" && hasValue && !args[i + 1].isEmpty()) {
+      o.port = args[++i];
+    } else if (a == "--auto") {
+      o.autoDetect = true;
+    } else if (a == "--rate" && hasValue) {
+      bool ok = false;
+      o.rate = args[++i].toInt(&ok);
+      if (!ok || o.rate < 1 || o.rate > 120) return "--rate takes a whole number from 1 to 120";
+    } else if (a == "--out" && hasValue && !args[i + 1].isEmpty()) {
+      o.out = args[++i];
+    } else if (a.startsWith('-')) {
+      return "unknown option " + a.toStdString() + "\n" + kUsage;
+    } else {
+      return std::string(kUsage);
+    }
+  }
+  if (o.out.isEmpty() || o.autoDetect == !o.port.isEmpty()) return kUsage;
+  return {};
+}
+
+void Say(const char* what) { std::fprintf(stderr, "lcrtool log: %s\n", what); }
+
+// A log that already holds records is continued rather than overwritten;
+// anything else with bytes in it is not ours to replace.
+bool ContinueExistingLog(const QString& path, lcr::Cycle& c) {
+  const QFileInfo info(path);
+  if (!info.exists() || !info.isFile() || info.size() == 0) return true;
+  std::vector<lcr::MeasurementRecord> records;
+  QString why;
+  switch (lcr::ReadDataFile(path, records, &why)) {
+    case lcr::OpenOutcome::Opened:
+      lcr::ReplaceRecords(c.table, records);
+      std::fprintf(stderr, "lcrtool log: continuing the %d records already in %s\n", c.table.RecordCount,
+                   qPrintable(path));
+      return true;
+    case lcr::OpenOutcome::Invalid:
+      std::fprintf(stderr, "lcrtool log: %s exists and is not a data file; it was left alone\n", qPrintable(path));
+      return false;
+    case lcr::OpenOutcome::Unreadable:
+      std::fprintf(stderr, "lcrtool log: cannot read %s: %s\n", qPrintable(path), qPrintable(why));
+      return false;
+  }
+  return false;
+}
+
+std::string Duration(qint64 ms) {
+  const qint64 s = ms / 1000;
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%lld:%02lld:%02lld", s / 3600, s / 60 % 60, s % 60);
+  return buf;
+}
+
+}  // namespace
+
+int RunLog(const QStringList& args) {
+  LogOptions opt;
+  if (const std::string why = ParseOptions(args, opt); !why.empty()) {
+    Say(why.c_str());
+    return 2;
+  }
+
+  auto io = opt.autoDetect ? std::make_unique<lcr::QtSerialIo>()
+                           : std::make_unique<lcr::QtSerialIo>(QStringList{opt.port});
+  LiveSession session("lcrtool log", std::move(io), opt.rate);
+  lcr::Cycle& c = session.cycle();
+  if (!ContinueExistingLog(opt.out, c)) return 2;
+
+  lcr::TableCheckpoint checkpoint(opt.out);
+  QString lastError;
+  auto save = [&] {
+    QString why;
+    if (checkpoint.Save(c.table, &why)) {
+      lastError.clear();
+      return true;
+    }
+    if (why != lastError)  // once per distinct fault, not every 10 s
+      std::fprintf(stderr, "lcrtool log: cannot write %s: %s\n", qPrintable(opt.out), qPrintable(why));
+    lastError = why;
+    return false;
+  };
+  // The file exists, and opens, from the first moment on.
+  if (!save()) return 1;
+
+  QTimer rewrite;
+  rewrite.setInterval(lcr::kCheckpointIntervalMs);
+  QObject::connect(&rewrite, &QTimer::timeout, save);
+  rewrite.start();
+
+  const int before = c.table.RecordCount;
+  QElapsedTimer clock;
+  clock.start();
+  session.Run();
+  rewrite.stop();
+  const bool saved = save();
+
+  std::fprintf(stderr, "lcrtool log: %d samples in %s; %d records in %s%s\n", c.table.RecordCount - before,
+               Duration(clock.elapsed()).c_str(), checkpoint.recordsWritten(), qPrintable(opt.out),
+               saved ? "" : " (the last samples could not be written)");
+  return saved ? 0 : 1;
+}
+
+}  // namespace lcrtool
