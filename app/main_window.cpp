@@ -138,7 +138,7 @@ void TForm1::Menu_OpenClick() {
 void TForm1::OpenDataFile(const QString& path) {
   std::vector<MeasurementRecord> records;
   QString error;
-  switch (ReadDataFile(path, cycle().acq.DecimalMark, records, &error)) {
+  switch (ReadDataFile(path, records, &error)) {
     case OpenOutcome::Opened:
       ShowOpenedTable(cycle(), records);
       ApplyModel();

@@ -126,6 +126,8 @@ class TForm1 : public QMainWindow {
   // The exports once a file was chosen. The spreadsheet export runs on the
   // program's own spreadsheet application unless `server` is given.
   void ExportGraphFile(const QString& path);
+  // The picture Export Graph writes: the chart as the window shows it now.
+  QImage GraphPicture();
   void ExportSpreadsheetFile(const QString& path, AutomationServer* server = nullptr);
 
  protected:

@@ -35,16 +35,8 @@ namespace {
 
 constexpr std::array<int, kStatusPanelCount> kStatusPanelWidths{130, 150, 200, 200, 200};
 
-struct GridColumn {
-  int width;
-  const char* header;
-};
-constexpr std::array<GridColumn, 6> kGridColumns{{{33, "Index"},
-                                                  {50, "Time"},
-                                                  {45, "Main"},
-                                                  {115, "Main_Range"},
-                                                  {45, "Sub"},
-                                                  {65, "Sub_Range"}}};
+// Column widths; the header texts are the grid model's.
+constexpr std::array<int, kGridColumnCount> kGridColumnWidths{33, 50, 45, 115, 45, 65};
 
 // The LCD backdrop, the art holder and the dial all share these sizes.
 constexpr int kLcdWidth = 350;
@@ -383,13 +375,13 @@ void TForm1::AlignEdits() {
 }
 
 void TForm1::SetupGrid() {
-  viewHandles_.StringGrid1->setColumnCount(int(kGridColumns.size()));
+  viewHandles_.StringGrid1->setColumnCount(kGridColumnCount);
   // Grid row 0 is the header; the table holds the data rows 1..R-1.
   viewHandles_.StringGrid1->setRowCount(cycle().win.gridRowCount - 1);
   QStringList headers;
-  for (std::size_t c = 0; c < kGridColumns.size(); ++c) {
-    viewHandles_.StringGrid1->setColumnWidth(int(c), kGridColumns[c].width);
-    headers << QString::fromLatin1(kGridColumns[c].header);
+  for (std::size_t c = 0; c < kGridColumnWidths.size(); ++c) {
+    viewHandles_.StringGrid1->setColumnWidth(int(c), kGridColumnWidths[c]);
+    headers << QString::fromLatin1(kGridHeaders[c].data(), qsizetype(kGridHeaders[c].size()));
   }
   viewHandles_.StringGrid1->setHorizontalHeaderLabels(headers);
   QHeaderView* rows = viewHandles_.StringGrid1->verticalHeader();

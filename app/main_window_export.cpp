@@ -36,8 +36,12 @@ void TForm1::ExportGraph() {
   if (!path.isEmpty()) ExportGraphFile(path);
 }
 
+QImage TForm1::GraphPicture() {
+  return RenderChartPicture(*viewHandles_.Chart1, {viewHandles_.Shape1, viewHandles_.suiEdit4});
+}
+
 void TForm1::ExportGraphFile(const QString& path) {
-  const QImage picture = RenderChartPicture(*viewHandles_.Chart1, {viewHandles_.Shape1, viewHandles_.suiEdit4});
+  const QImage picture = GraphPicture();
   repaint();
   QString error;
   if (!SaveGraphPicture(picture, path, &error)) {
@@ -49,11 +53,10 @@ void TForm1::ExportGraphFile(const QString& path) {
                            QStringLiteral("Export Graph ") + path + QStringLiteral(" Successfully."));
 }
 
-// The dialog offers .xls, and the name is kept as chosen; the workbook
-// written is Office Open XML all the same, as the spreadsheet application
-// itself writes when it saves a new book without being told a format.
+// The workbook is Office Open XML, so the dialog offers .xlsx; a name the
+// user types with another extension, .xls included, is kept as typed.
 void TForm1::ExportSpreadsheet() {
-  const QString path = AskSaveFileName(this, QStringLiteral("Excel File (*.XLS)"), QStringLiteral("xls"));
+  const QString path = AskSaveFileName(this, QStringLiteral("Excel File (*.XLSX)"), QStringLiteral("xlsx"));
   if (!path.isEmpty()) ExportSpreadsheetFile(path);
 }
 

@@ -9,7 +9,7 @@
 namespace lcr {
 
 bool OfferRecovery(TForm1& window, CrashRecovery& recovery, RecoveryQuestion ask) {
-  const int pending = recovery.PendingRecords(window.cycle().acq.DecimalMark);
+  const int pending = recovery.PendingRecords();
   if (pending <= 0) return false;
   if (!ask) {
     ask = [&window](const QString& question) {

@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 
 namespace lcr {
 
@@ -12,6 +13,9 @@ QString GbkToQString(std::string_view gbk) {
 }
 
 std::string GbkToUtf8(std::string_view gbk) {
+  // Most texts are plain ASCII, which reads the same in both: no decoder needed.
+  if (std::all_of(gbk.begin(), gbk.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    return std::string(gbk);
   const QByteArray utf8 = GbkToQString(gbk).toUtf8();
   return std::string(utf8.constData(), std::size_t(utf8.size()));
 }

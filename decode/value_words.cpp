@@ -31,6 +31,11 @@ LimitWord LimitWordOf(std::string_view v) {
   return LimitWord::None;
 }
 
+bool IsValueWord(std::string_view v) {
+  return StateWordOf(v) != StateWord::None || v == "Space" || v == "----" || v == "OL" || v == "UL" ||
+         v == "LO" || v == "HI";
+}
+
 bool MayBeNumber(std::string_view v) {
   return !Contains(v, "O") && !Contains(v, "HI") && !Contains(v, "--") && StateWordOf(v) == StateWord::None;
 }

@@ -44,6 +44,11 @@ StateWord StateWordOf(std::string_view value);
 enum class LimitWord { None, Under, High, Low };
 LimitWord LimitWordOf(std::string_view value);
 
+// One of the exact words the decoders write in place of a number: family
+// 730's "Space", "----", "OL", "Err", "Pass", "Fail", "Open", "Short" and
+// family 68's "OL", "UL", "LO", "HI" (without a sign).
+bool IsValueWord(std::string_view value);
+
 // Whether a view may read the text as a number at all: it holds no "O",
 // "HI" or "--" and is no state word. (A number never holds these, and
 // texts such as "0L" from a data file must not pass as one.)

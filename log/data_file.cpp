@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "common/text_and_numbers.h"
+#include "decode/value_words.h"
 #include "log/record_text.h"
 #include "log/safe_write.h"
 
@@ -47,7 +48,6 @@ namespace {
 
 // Fields after the first are read from at most this many characters.
 constexpr std::size_t kRestLimit = 100;
-constexpr double kLargestMainValue = 12000.0;
 
 // One line at a time; past the end every line reads as empty. CR LF, LF and
 // a lone CR all end a line.
@@ -89,30 +89,46 @@ std::optional<long long> ParseInteger(std::string_view text) {
   return negative ? -value : value;
 }
 
-// Six TAB-ended fields, each trimmed; false when a TAB is missing.
+// Six TAB-ended fields, as they stand in the line; false when a TAB is missing.
 bool SplitRecordLine(std::string_view line, std::array<std::string_view, 6>& fields) {
   std::string_view rest = line;
   for (std::string_view& field : fields) {
     const std::size_t tab = rest.find('\t');
     if (tab == std::string_view::npos) return false;
-    field = Trim(rest.substr(0, tab));
+    field = rest.substr(0, tab);
     rest = rest.substr(tab + 1, kRestLimit);
   }
   return true;
 }
 
-// Words and negative numbers pass; anything else must be a number of at most
-// 12000 (kept to four decimals).
-bool MainValuePasses(std::string_view value, std::string_view decimalMark) {
-  if (value.find('L') != std::string_view::npos || value.find('-') != std::string_view::npos) return true;
-  const std::optional<double> number = ParseLocaleNumber(value, decimalMark);
-  return number && RoundTo4(*number) <= kLargestMainValue;
+// What a family 68 primary display can show: its glyphs ('N' a blank digit)
+// and one decimal mark.
+bool IsGlyphString(std::string_view text) {
+  int glyphs = 0, marks = 0;
+  for (char c : text) {
+    if ((c >= '0' && c <= '9') || c == 'H' || c == 'L' || c == 'U' || c == 'N') ++glyphs;
+    else if (c == '.' || c == ',') ++marks;
+    else return false;
+  }
+  return glyphs > 0 && marks <= 1;
+}
+
+// A main value any decoder can produce, as the table stores it: a number of
+// any size with either mark (a file may come from a machine with the other
+// mark), the empty text, a value word or a glyph string, the last three with
+// or without a leading "-". Blanks around it do not count.
+bool MainValuePasses(std::string_view stored) {
+  const std::string_view value = Trim(stored);
+  if (ParseLocaleNumber(value, ".") || ParseLocaleNumber(value, ",")) return true;
+  if (IsValueWord(value)) return true;  // "----" begins with a "-" of its own
+  std::string_view shown = value;
+  if (!shown.empty() && shown.front() == '-') shown.remove_prefix(1);
+  return shown.empty() || IsGlyphString(shown) || IsValueWord(shown);
 }
 
 }  // namespace
 
-bool ParseDataFile(std::string_view bytes, std::string_view decimalMark,
-                   std::vector<MeasurementRecord>& records) {
+bool ParseDataFile(std::string_view bytes, std::vector<MeasurementRecord>& records) {
   records.clear();
   LineReader lines(bytes);
   const std::optional<long long> count = ParseInteger(Trim(lines.Next()));
@@ -122,21 +138,23 @@ bool ParseDataFile(std::string_view bytes, std::string_view decimalMark,
   std::array<std::string_view, 6> f;
   for (long long i = 1; i <= *count; ++i) {
     if (!SplitRecordLine(lines.Next(), f)) return false;
-    const std::optional<long long> index = ParseInteger(f[0]);
+    const std::optional<long long> index = ParseInteger(Trim(f[0]));
     if (!index || *index != i) return false;
-    if (!MainValuePasses(f[2], decimalMark)) return false;
-    MeasurementRecord& rec = records.emplace_back();
-    rec.TimeText.Assign(f[1]);
+    // Checked as the table will hold it, so that what opens once opens again
+    // after the next save.
+    MeasurementRecord rec;
     rec.MainValue.Assign(f[2]);
+    if (!MainValuePasses(rec.MainValue.View())) return false;
+    rec.TimeText.Assign(f[1]);
     rec.MainCaption.Assign(f[3]);
     rec.SubValue.Assign(f[4]);
     rec.SubCaption.Assign(f[5]);
+    records.push_back(rec);
   }
   return true;
 }
 
-OpenOutcome ReadDataFile(const QString& path, std::string_view decimalMark,
-                         std::vector<MeasurementRecord>& records, QString* error) {
+OpenOutcome ReadDataFile(const QString& path, std::vector<MeasurementRecord>& records, QString* error) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     if (error) *error = file.errorString();
@@ -148,7 +166,7 @@ OpenOutcome ReadDataFile(const QString& path, std::string_view decimalMark,
     return OpenOutcome::Unreadable;
   }
   file.close();
-  return ParseDataFile(std::string_view(bytes.constData(), std::size_t(bytes.size())), decimalMark, records)
+  return ParseDataFile(std::string_view(bytes.constData(), std::size_t(bytes.size())), records)
              ? OpenOutcome::Opened
              : OpenOutcome::Invalid;
 }

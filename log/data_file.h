@@ -21,13 +21,11 @@ bool WriteDataFile(const QString& path, const MeasurementTable& table, QString* 
 // Reads the bytes of a data file into records 1..n (records[0] is record 1).
 // False when the file is not in the expected format; `records` is then
 // unspecified and the caller keeps its table as it was.
-bool ParseDataFile(std::string_view bytes, std::string_view decimalMark,
-                   std::vector<MeasurementRecord>& records);
+bool ParseDataFile(std::string_view bytes, std::vector<MeasurementRecord>& records);
 
 enum class OpenOutcome { Opened, Invalid, Unreadable };
 
 // Reads and parses the file at `path`. Unreadable sets *error.
-OpenOutcome ReadDataFile(const QString& path, std::string_view decimalMark,
-                         std::vector<MeasurementRecord>& records, QString* error);
+OpenOutcome ReadDataFile(const QString& path, std::vector<MeasurementRecord>& records, QString* error);
 
 }  // namespace lcr

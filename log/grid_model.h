@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "log/measurement_table.h"
@@ -11,6 +12,10 @@
 namespace lcr {
 
 inline constexpr int kGridColumnCount = 6;
+
+// The header row of the grid, which the workbook export copies.
+inline constexpr std::array<std::string_view, kGridColumnCount> kGridHeaders{"Index", "Time", "Main",
+                                                                             "Main_Range", "Sub", "Sub_Range"};
 
 struct GridRow {
   // Index, Time, Main, Main_Range, Sub, Sub_Range, as stored (GBK).

@@ -5,6 +5,16 @@
 
 namespace lcr {
 
+void RecordRows::resize(std::size_t n) {
+  const std::size_t blocks = (n + kBlockRows - 1) / kBlockRows;
+  if (blocks < blocks_.size()) blocks_.resize(blocks);
+  // Rows of a kept block past the old size may hold texts from before a
+  // shrink: they are new rows now and read empty.
+  for (std::size_t i = size_; i < std::min(n, blocks_.size() * kBlockRows); ++i) (*this)[i] = {};
+  while (blocks_.size() < blocks) blocks_.push_back(std::make_unique<Block>());
+  size_ = n;
+}
+
 namespace {
 
 // Composes a caption on the stack: appending a sample allocates nothing.
@@ -80,7 +90,7 @@ void ReplaceRecords(MeasurementTable& table, const std::vector<MeasurementRecord
   table.TableCapacity = n + kTableGrowth;
   table.RecordCount = n;
   table.rows.resize(std::size_t(table.TableCapacity));
-  std::copy(records.begin(), records.end(), table.rows.begin() + 1);
+  for (std::size_t i = 0; i < records.size(); ++i) table.rows[i + 1] = records[i];
 }
 
 }  // namespace lcr

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,8 +37,30 @@ struct MeasurementRecord {
 
 inline constexpr std::int32_t kTableGrowth = 20000;
 
+// The rows of the table, held in blocks of kTableGrowth rows: growing adds
+// blocks and never moves the rows already held, so the table never needs
+// room for two copies of itself.
+class RecordRows {
+ public:
+  static constexpr std::size_t kBlockRows = std::size_t(kTableGrowth);
+
+  std::size_t size() const { return size_; }
+  // Rows the blocks held have room for (size() rounded up to whole blocks).
+  std::size_t capacity() const { return blocks_.size() * kBlockRows; }
+  MeasurementRecord& operator[](std::size_t i) { return (*blocks_[i / kBlockRows])[i % kBlockRows]; }
+  const MeasurementRecord& operator[](std::size_t i) const { return (*blocks_[i / kBlockRows])[i % kBlockRows]; }
+
+  // n rows: the first min(n, size()) keep their texts, the rest read empty.
+  void resize(std::size_t n);
+
+ private:
+  using Block = std::array<MeasurementRecord, kBlockRows>;
+  std::vector<std::unique_ptr<Block>> blocks_;
+  std::size_t size_ = 0;
+};
+
 struct MeasurementTable {
-  std::vector<MeasurementRecord> rows;  // rows.size() == TableCapacity
+  RecordRows rows;  // rows.size() == TableCapacity
   std::int32_t RecordCount = 0;
   std::int32_t TableCapacity = 0;
 };

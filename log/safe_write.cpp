@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <functional>
 
 namespace lcr {
 
@@ -16,12 +17,15 @@ bool Fail(QString* error, const QString& why) {
   return false;
 }
 
+// Writes the whole content into an open file; false when a write failed.
+using Feed = std::function<bool(QFileDevice& out, QString* error)>;
+
 // Opens the existing node and writes into it: a device or a FIFO takes the
 // bytes as a stream, and nothing at `path` is replaced.
-bool WriteInPlace(const QString& path, QByteArrayView bytes, QString* error) {
+bool WriteInPlace(const QString& path, const Feed& feed, QString* error) {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return Fail(error, file.errorString());
-  if (file.write(bytes.data(), bytes.size()) != bytes.size()) return Fail(error, file.errorString());
+  if (!feed(file, error)) return false;
   file.close();
   if (file.error() != QFileDevice::NoError) return Fail(error, file.errorString());
   return true;
@@ -40,21 +44,44 @@ QString FinalTarget(const QString& path) {
   return target;
 }
 
-}  // namespace
-
-bool WriteFileSafely(const QString& path, QByteArrayView bytes, QString* error) {
+bool WriteThrough(const QString& path, const Feed& feed, QString* error) {
   const QFileInfo info(path);  // follows links
   if (info.exists() && info.isDir()) return Fail(error, QStringLiteral("%1 is a folder").arg(path));
-  if (info.exists() && !info.isFile()) return WriteInPlace(path, bytes, error);
+  if (info.exists() && !info.isFile()) return WriteInPlace(path, feed, error);
 
   QSaveFile file(FinalTarget(path));
   if (!file.open(QIODevice::WriteOnly)) return Fail(error, file.errorString());
-  if (file.write(bytes.data(), bytes.size()) != bytes.size() || !file.commit()) {
-    const QString why = file.errorString();
-    file.cancelWriting();
-    return Fail(error, why);
-  }
-  return true;
+  const bool fed = feed(file, error);  // sets *error itself when it fails
+  if (fed && file.commit()) return true;
+  if (fed) Fail(error, file.errorString());
+  file.cancelWriting();
+  return false;
+}
+
+}  // namespace
+
+bool WriteFileSafely(const QString& path, QByteArrayView bytes, QString* error) {
+  return WriteThrough(
+      path,
+      [&](QFileDevice& out, QString* why) {
+        return out.write(bytes.data(), bytes.size()) == bytes.size() || Fail(why, out.errorString());
+      },
+      error);
+}
+
+bool WriteFileSafely(const QString& path, QIODevice& source, QString* error) {
+  return WriteThrough(
+      path,
+      [&](QFileDevice& out, QString* why) {
+        QByteArray chunk(1 << 20, Qt::Uninitialized);
+        for (;;) {
+          const qint64 n = source.read(chunk.data(), chunk.size());
+          if (n < 0) return Fail(why, source.errorString());
+          if (n == 0) return true;
+          if (out.write(chunk.constData(), n) != n) return Fail(why, out.errorString());
+        }
+      },
+      error);
 }
 
 }  // namespace lcr

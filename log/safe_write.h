@@ -10,6 +10,7 @@
 // - A folder is refused.
 
 #include <QByteArrayView>
+#include <QIODevice>
 #include <QString>
 
 namespace lcr {
@@ -17,5 +18,9 @@ namespace lcr {
 // Writes `bytes` to `path` as above. False, with the reason in *error, when
 // the bytes could not all be written.
 bool WriteFileSafely(const QString& path, QByteArrayView bytes, QString* error);
+
+// The same with what `source` reads until its end, copied a chunk at a time,
+// so that a large file never has to be held in memory.
+bool WriteFileSafely(const QString& path, QIODevice& source, QString* error);
 
 }  // namespace lcr

@@ -55,7 +55,7 @@ TEST(CrashRecovery, KeptWhileLinkedFoundAfterACrashGoneAfterANormalClose) {
     auto other = LinkedRunner(1);
     lcr::CrashRecovery second(*other, path);
     EXPECT_FALSE(second.active());
-    EXPECT_EQ(second.PendingRecords("."), 0);
+    EXPECT_EQ(second.PendingRecords(), 0);
     second.onTick();
     second.Discard();
     ASSERT_TRUE(QFile::exists(path));
@@ -68,11 +68,11 @@ TEST(CrashRecovery, KeptWhileLinkedFoundAfterACrashGoneAfterANormalClose) {
   auto next = LinkedRunner(0);
   lcr::CrashRecovery again(*next, path);
   ASSERT_TRUE(again.active());
-  EXPECT_EQ(again.PendingRecords("."), 5);
+  EXPECT_EQ(again.PendingRecords(), 5);
   std::vector<lcr::MeasurementRecord> records;
-  ASSERT_EQ(lcr::ReadDataFile(path, ".", records, nullptr), lcr::OpenOutcome::Opened);
+  ASSERT_EQ(lcr::ReadDataFile(path, records, nullptr), lcr::OpenOutcome::Opened);
   EXPECT_EQ(records.back().MainValue.Str(), "7");
   again.Discard();
   EXPECT_FALSE(QFile::exists(path));
-  EXPECT_EQ(again.PendingRecords("."), 0);
+  EXPECT_EQ(again.PendingRecords(), 0);
 }

@@ -16,7 +16,7 @@ namespace {
 
 std::vector<lcr::MeasurementRecord> ReadLog(const QString& path, bool* opened) {
   std::vector<lcr::MeasurementRecord> records;
-  *opened = lcr::ReadDataFile(path, ".", records, nullptr) == lcr::OpenOutcome::Opened;
+  *opened = lcr::ReadDataFile(path, records, nullptr) == lcr::OpenOutcome::Opened;
   return records;
 }
 

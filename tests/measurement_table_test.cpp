@@ -34,6 +34,22 @@ TEST(MeasurementTable, GrowsInStepsOfTwentyThousandRows) {
   EXPECT_GE(t.TableCapacity, t.RecordCount + 19999);
 }
 
+// Growing never moves the rows already held; rows a shrink gave up read
+// empty when the table grows over them again.
+TEST(MeasurementTable, GrowthKeepsRowsInPlace) {
+  MeasurementTable t;
+  AppendRecord(t, CapReading(), "01:02:03", kFamily730);
+  const MeasurementRecord* first = &t.rows[1];
+  while (t.RecordCount < 70000) AppendRecord(t, CapReading(), "x", kFamily730);
+  EXPECT_EQ(&t.rows[1], first);
+  EXPECT_EQ(t.rows[69999].TimeText.View(), "x");
+  t.rows.resize(30000);
+  t.rows.resize(90000);
+  EXPECT_EQ(t.rows[29999].TimeText.View(), "x");
+  EXPECT_EQ(t.rows[30000].TimeText.View(), "");
+  EXPECT_EQ(t.rows[69999].TimeText.View(), "");
+}
+
 TEST(MeasurementTable, CaptionsOfBothFamilies) {
   MeasurementTable t;
   Reading r = CapReading();

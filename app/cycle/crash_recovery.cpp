@@ -30,10 +30,10 @@ CrashRecovery::CrashRecovery(CycleRunner& runner, QString path, QObject* parent)
 
 CrashRecovery::~CrashRecovery() = default;
 
-int CrashRecovery::PendingRecords(std::string_view decimalMark) const {
+int CrashRecovery::PendingRecords() const {
   if (!active_ || !QFileInfo::exists(path())) return 0;
   std::vector<MeasurementRecord> records;
-  if (ReadDataFile(path(), decimalMark, records, nullptr) != OpenOutcome::Opened) return 0;
+  if (ReadDataFile(path(), records, nullptr) != OpenOutcome::Opened) return 0;
   return int(records.size());
 }
 

@@ -34,7 +34,7 @@ class CrashRecovery : public QObject {
   bool active() const { return active_; }
 
   // Records a previous session left behind (0 when none, or none readable).
-  int PendingRecords(std::string_view decimalMark) const;
+  int PendingRecords() const;
   // Removes the file (a normal close, or recovery declined or done).
   void Discard();
 

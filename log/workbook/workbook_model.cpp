@@ -82,21 +82,18 @@ bool SetCellText(WorkbookModel& book, int row, int column, const std::string& te
     Fail(error, "a cell holds at most 32767 characters");
     return false;
   }
-  auto& rows = book.sheets[std::size_t(book.activeSheet)].rows;
-  if (int(rows.size()) < row) rows.resize(std::size_t(row));
-  auto& cells = rows[std::size_t(row - 1)];
-  if (int(cells.size()) < column) cells.resize(std::size_t(column));
-  cells[std::size_t(column - 1)] = text;
+  QString reason;
+  if (!book.sheets[std::size_t(book.activeSheet)].cells.Set(row, column, ConvertCellText(text), &reason)) {
+    Fail(error, "cannot keep the cell: " + reason.toStdString());
+    return false;
+  }
   return true;
 }
 
 std::string CellText(const WorkbookModel& book, int index, int row, int column) {
   if (index < 1 || index > int(book.sheets.size()) || row < 1 || column < 1) return {};
-  const auto& rows = book.sheets[std::size_t(index - 1)].rows;
-  if (row > int(rows.size())) return {};
-  const auto& cells = rows[std::size_t(row - 1)];
-  if (column > int(cells.size())) return {};
-  return cells[std::size_t(column - 1)];
+  const auto value = book.sheets[std::size_t(index - 1)].cells.Find(row, column);
+  return value ? CellDisplayText(*value) : std::string();
 }
 
 }  // namespace lcr

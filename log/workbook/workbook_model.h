@@ -1,9 +1,12 @@
 #pragma once
-// A workbook held in memory the way the spreadsheet application keeps one
-// open: sheets in order, one active sheet, cells holding texts.
+// A workbook the way the spreadsheet application keeps one open: sheets in
+// order, one active sheet. The cells of each sheet wait in a scratch file
+// (SheetCells) until the book is written.
 
 #include <string>
 #include <vector>
+
+#include "log/workbook/sheet_cells.h"
 
 namespace lcr {
 
@@ -13,8 +16,8 @@ inline constexpr int kMaxCellTextLength = 32767;  // UTF-16 units
 inline constexpr int kMaxSheetNameLength = 31;
 
 struct SheetModel {
-  std::string name;                             // UTF-8
-  std::vector<std::vector<std::string>> rows;   // rows[r - 1][c - 1], UTF-8; short rows are blank
+  std::string name;  // UTF-8
+  SheetCells cells;
 };
 
 struct WorkbookModel {
@@ -39,12 +42,13 @@ bool SelectWorksheet(WorkbookModel& book, int index, std::string* error);
 // (letter case aside).
 bool RenameWorksheet(WorkbookModel& book, int index, const std::string& name, std::string* error);
 
-// Writes a text into cell (row, column) of the active sheet. False for a
-// cell outside the sheet or a text longer than a cell holds.
+// Types a text into cell (row, column) of the active sheet; it becomes what
+// ConvertCellText makes of it. False for a cell outside the sheet, a text
+// longer than a cell holds, or a scratch file that cannot be written.
 bool SetCellText(WorkbookModel& book, int row, int column, const std::string& text, std::string* error);
 
-// The text of a cell of sheet `index` (from 1); empty for a blank cell or a
-// cell outside the sheet.
+// The text a cell of sheet `index` (from 1) shows; empty for a blank cell or
+// a cell outside the sheet.
 std::string CellText(const WorkbookModel& book, int index, int row, int column);
 
 }  // namespace lcr

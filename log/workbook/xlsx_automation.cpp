@@ -10,20 +10,26 @@ namespace lcr {
 
 namespace {
 
-// Workbooks saved by this process, by absolute file name.
-std::map<QString, std::shared_ptr<const WorkbookModel>>& SavedBooks() {
-  static std::map<QString, std::shared_ptr<const WorkbookModel>> books;
-  return books;
-}
-
 QString Key(const QString& fileName) { return QFileInfo(fileName).absoluteFilePath(); }
+
+// The workbooks one application saved, by absolute file name. A saved book
+// shares its cells' scratch files with the book it was saved from.
+struct SavedBooks {
+  std::map<QString, std::shared_ptr<const WorkbookModel>> books;
+
+  std::shared_ptr<const WorkbookModel> Find(const QString& fileName) const {
+    if (!QFileInfo::exists(fileName)) return nullptr;  // deleted since
+    const auto it = books.find(Key(fileName));
+    return it == books.end() ? nullptr : it->second;
+  }
+};
 
 [[noreturn]] void Raise(const std::string& reason) { throw AutomationError(reason); }
 
 class XlsxBook : public WorkbookObject {
  public:
-  explicit XlsxBook(WorkbookModel model, QString fileName = {})
-      : model_(std::move(model)), fileName_(std::move(fileName)) {}
+  XlsxBook(WorkbookModel model, std::shared_ptr<SavedBooks> saved, QString fileName = {})
+      : model_(std::move(model)), savedBooks_(std::move(saved)), fileName_(std::move(fileName)) {}
 
   void SaveAs(const QString& fileName) override {
     CheckOpen();
@@ -59,11 +65,12 @@ class XlsxBook : public WorkbookObject {
   void Write(const QString& fileName) {
     QString error;
     if (!WriteWorkbookFile(model_, fileName, &error)) Raise(error.toStdString());
-    SavedBooks()[Key(fileName)] = std::make_shared<const WorkbookModel>(model_);
+    savedBooks_->books[Key(fileName)] = std::make_shared<const WorkbookModel>(model_);
     saved_ = true;
   }
 
   WorkbookModel model_;
+  std::shared_ptr<SavedBooks> savedBooks_;
   QString fileName_;
   bool open_ = true;
   bool saved_ = false;
@@ -73,14 +80,14 @@ class XlsxApplication : public SpreadsheetApplication {
  public:
   std::shared_ptr<WorkbookObject> WorkbooksAdd() override {
     CheckRunning();
-    books_.push_back(std::make_shared<XlsxBook>(NewWorkbookModel()));
+    books_.push_back(std::make_shared<XlsxBook>(NewWorkbookModel(), savedBooks_));
     return books_.back();
   }
   std::shared_ptr<WorkbookObject> WorkbooksOpen(const QString& fileName) override {
     CheckRunning();
-    const auto saved = SavedWorkbook(fileName);
+    const auto saved = savedBooks_->Find(fileName);
     if (!saved) Raise("cannot open " + fileName.toStdString());
-    books_.push_back(std::make_shared<XlsxBook>(*saved, fileName));
+    books_.push_back(std::make_shared<XlsxBook>(*saved, savedBooks_, fileName));
     return books_.back();
   }
   void WorksheetsAdd() override { AddWorksheet(ActiveBook()); }
@@ -99,6 +106,7 @@ class XlsxApplication : public SpreadsheetApplication {
   void Quit() override {
     for (auto& book : books_) book->Drop();  // closed without saving
     books_.clear();
+    savedBooks_->books.clear();  // and their scratch files with them
     running_ = false;
   }
 
@@ -115,23 +123,19 @@ class XlsxApplication : public SpreadsheetApplication {
   }
 
   std::vector<std::shared_ptr<XlsxBook>> books_;
+  std::shared_ptr<SavedBooks> savedBooks_ = std::make_shared<SavedBooks>();
   bool running_ = true;
 };
 
 }  // namespace
-
-std::shared_ptr<const WorkbookModel> SavedWorkbook(const QString& fileName) {
-  if (!QFileInfo::exists(fileName)) return nullptr;  // deleted since
-  const auto it = SavedBooks().find(Key(fileName));
-  return it == SavedBooks().end() ? nullptr : it->second;
-}
 
 std::unique_ptr<SpreadsheetApplication> XlsxAutomationServer::CreateApplication() {
   return std::make_unique<XlsxApplication>();
 }
 
 std::shared_ptr<WorkbookObject> XlsxAutomationServer::CreateSheet() {
-  return std::make_shared<XlsxBook>(NewWorkbookModel());
+  // Not tied to any application: what it saves cannot be opened again.
+  return std::make_shared<XlsxBook>(NewWorkbookModel(), std::make_shared<SavedBooks>());
 }
 
 }  // namespace lcr

@@ -1,11 +1,11 @@
 #pragma once
-// The spreadsheet application of this program: workbooks held in memory and
-// written with the xlsx library. Files are Office Open XML whatever their
-// extension.
+// The spreadsheet application of this program: workbooks whose cells wait in
+// scratch files, written with the xlsx library. Files are Office Open XML
+// whatever their extension.
 //
-// The library writes new files only, so the application remembers every
-// workbook it saved in this process; opening such a file takes the book as
-// it was saved. Other files cannot be opened.
+// The library writes new files only, so a running application remembers the
+// workbooks it saved; opening such a file takes the book as it was saved.
+// Other files cannot be opened. Once the application quits it keeps nothing.
 
 #include <memory>
 
@@ -19,8 +19,5 @@ class XlsxAutomationServer : public AutomationServer {
   std::unique_ptr<SpreadsheetApplication> CreateApplication() override;
   std::shared_ptr<WorkbookObject> CreateSheet() override;
 };
-
-// The book this process last saved under `fileName`, or null.
-std::shared_ptr<const WorkbookModel> SavedWorkbook(const QString& fileName);
 
 }  // namespace lcr

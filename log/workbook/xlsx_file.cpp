@@ -24,17 +24,37 @@ QByteArray NativeName(const QString& path) {
 
 QString LibraryError(lxw_error code) { return QString::fromUtf8(lxw_strerror(code)); }
 
-// Writes the workbook into `file` (a new file in a scratch folder).
+bool WriteCell(lxw_worksheet* sheet, int row, const SheetCell& cell, lxw_format* timeFormat, QString* error) {
+  const auto r = lxw_row_t(row - 1);
+  const auto c = lxw_col_t(cell.column - 1);
+  lxw_error e = LXW_NO_ERROR;
+  switch (cell.value.kind) {
+    case CellValue::Kind::Number: e = worksheet_write_number(sheet, r, c, cell.value.number, nullptr); break;
+    case CellValue::Kind::Time: e = worksheet_write_number(sheet, r, c, cell.value.number, timeFormat); break;
+    case CellValue::Kind::Text: e = worksheet_write_string(sheet, r, c, cell.value.text.c_str(), nullptr); break;
+    case CellValue::Kind::Blank: break;
+  }
+  if (e != LXW_NO_ERROR && error) *error = LibraryError(e);
+  return e == LXW_NO_ERROR;
+}
+
+// Writes the workbook into `file` (a new file in a scratch folder). In the
+// library's constant-memory mode each sheet's rows go to disk as they come,
+// in rising order, which is the order SheetCells hands them out.
 bool WriteWithLibrary(const WorkbookModel& book, const QString& file, const QString& scratch, QString* error) {
   const QByteArray name = NativeName(file);
   QByteArray tmpdir = NativeName(scratch);
   lxw_workbook_options options{};
+  options.constant_memory = LXW_TRUE;
   options.tmpdir = tmpdir.data();
+  options.use_zip64 = LXW_TRUE;
   lxw_workbook* workbook = workbook_new_opt(name.constData(), &options);
   if (!workbook) {
     if (error) *error = QStringLiteral("cannot start the workbook file");
     return false;
   }
+  lxw_format* timeFormat = workbook_add_format(workbook);
+  format_set_num_format(timeFormat, "hh:mm:ss");
   bool ok = true;
   for (std::size_t s = 0; s < book.sheets.size() && ok; ++s) {
     const SheetModel& sheet = book.sheets[s];
@@ -45,18 +65,13 @@ bool WriteWithLibrary(const WorkbookModel& book, const QString& file, const QStr
       break;
     }
     if (int(s) == book.activeSheet) worksheet_activate(worksheet);
-    for (std::size_t r = 0; r < sheet.rows.size() && ok; ++r) {
-      const auto& cells = sheet.rows[r];
-      for (std::size_t c = 0; c < cells.size(); ++c) {
-        if (cells[c].empty()) continue;  // a blank cell
-        const lxw_error e = worksheet_write_string(worksheet, lxw_row_t(r), lxw_col_t(c), cells[c].c_str(), nullptr);
-        if (e != LXW_NO_ERROR) {
-          if (error) *error = LibraryError(e);
-          ok = false;
-          break;
-        }
-      }
-    }
+    ok = sheet.cells.ForEachRow(
+        [&](int row, const std::vector<SheetCell>& cells) {
+          for (const SheetCell& cell : cells)
+            if (!WriteCell(worksheet, row, cell, timeFormat, error)) return false;
+          return true;
+        },
+        error);
   }
   // Closing writes the file, and frees the workbook either way.
   const lxw_error closed = workbook_close(workbook);
@@ -74,7 +89,7 @@ bool WriteWorkbookFile(const WorkbookModel& book, const QString& path, QString* 
     if (error) *error = QStringLiteral("a workbook needs a sheet");
     return false;
   }
-  // The library writes to a scratch file; the result goes into place whole.
+  // The library's own scratch files go to a folder of their own.
   QTemporaryDir scratch;
   if (!scratch.isValid()) {
     if (error) *error = scratch.errorString();
@@ -82,14 +97,14 @@ bool WriteWorkbookFile(const WorkbookModel& book, const QString& path, QString* 
   }
   const QString written = scratch.filePath(QStringLiteral("book.xlsx"));
   if (!WriteWithLibrary(book, written, scratch.path(), error)) return false;
-
+  // Copied into place a chunk at a time: a workbook of any size costs no
+  // more memory than a small one.
   QFile in(written);
   if (!in.open(QIODevice::ReadOnly)) {
     if (error) *error = in.errorString();
     return false;
   }
-  const QByteArray bytes = in.readAll();
-  return WriteFileSafely(path, bytes, error);
+  return WriteFileSafely(path, in, error);
 }
 
 }  // namespace lcr

@@ -402,7 +402,7 @@ TEST_F(MainWindowTest, OpenShowsTheFileOrWarnsAndKeepsTheTable) {
   {
     QFile f(bad);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("1      \r\n1\t10:00:00\tPass\tCAP\t\t\t\r\n");
+    f.write("1      \r\n1\t10:00:00\tabc\tCAP\t\t\t\r\n");
   }
   BoxCatcher box;
   box.Arm();

@@ -58,7 +58,7 @@ bool ContinueExistingLog(const QString& path, lcr::Cycle& c) {
   if (!info.exists() || !info.isFile() || info.size() == 0) return true;
   std::vector<lcr::MeasurementRecord> records;
   QString why;
-  switch (lcr::ReadDataFile(path, c.acq.DecimalMark, records, &why)) {
+  switch (lcr::ReadDataFile(path, records, &why)) {
     case lcr::OpenOutcome::Opened:
       lcr::ReplaceRecords(c.table, records);
       std::fprintf(stderr, "lcrtool log: continuing the %d records already in %s\n", c.table.RecordCount,

@@ -2,6 +2,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 #include <cstdio>
+#include <cstring>
 
 #include "commands.h"
 
@@ -16,13 +17,18 @@ void PrintUsage() {
       "  log (--port PATH | --auto) [--rate N] --out FILE\n"
       "                         the live cycle, the table rewritten into FILE every 10 s\n"
       "  simulate [--family 730|68] [--scenario NAME] [--interval MS] [--link PATH]\n"
-      "                         a meter on a pseudo-terminal\n",
+      "                         a meter on a pseudo-terminal\n"
+      "  open FILE              check a data file as File, Open does; its records as JSON Lines\n"
+      "  workbook FILE OUT      the workbook of a data file, as Export Excel File writes it\n"
+      "  graph FILE OUT [--points P]\n"
+      "                         the chart after opening FILE, as Export Graph writes it\n",
       stderr);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc > 1 && std::strcmp(argv[1], "graph") == 0) return lcrtool::RunGraph(argc, argv);
   QCoreApplication app(argc, argv);
   QStringList args = app.arguments();
   args.removeFirst();
@@ -35,6 +41,8 @@ int main(int argc, char** argv) {
   if (verb == "watch") return lcrtool::RunWatch(args);
   if (verb == "log") return lcrtool::RunLog(args);
   if (verb == "simulate") return lcrtool::RunSimulate(args);
+  if (verb == "open") return lcrtool::RunOpen(args);
+  if (verb == "workbook") return lcrtool::RunWorkbook(args);
   if (verb == "--help" || verb == "-h" || verb == "help") {
     PrintUsage();
     return 0;

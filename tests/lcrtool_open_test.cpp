@@ -1,0 +1,30 @@
+// lcrtool open as a black box: a good file as JSON Lines, a bad one refused.
+#include <gtest/gtest.h>
+
+#include "tests/test_support.h"
+
+namespace {
+
+TEST(LcrtoolOpen, PrintsEachRecordAsItStandsInTheFile) {
+  const QString file = lcrtest::WriteTempFile(
+      "2      \r\n"
+      "1\t10:00:00\t19999\t    MANU  20000  \t0.5\tOHM 20.00 K\xA6\xB8\t\r\n"
+      "2\t10:00:01\t-OL\tCAP \"x\"\t\t\t\r\n");
+  const lcrtest::ProcessResult r = lcrtest::RunProgram(LCRTOOL_PATH, {"open", file});
+  EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+  EXPECT_EQ(r.out.toStdString(),
+            "{\"TimeText\":\"10:00:00\",\"MainValue\":\"19999\",\"MainCaption\":\"    MANU  20000  \","
+            "\"SubValue\":\"0.5\",\"SubCaption\":\"OHM 20.00 K\u03A9\"}\n"
+            "{\"TimeText\":\"10:00:01\",\"MainValue\":\"-OL\",\"MainCaption\":\"CAP \\\"x\\\"\","
+            "\"SubValue\":\"\",\"SubCaption\":\"\"}\n");
+}
+
+TEST(LcrtoolOpen, AWrongFormatPrintsNothingAndExitsTwo) {
+  const QString file = lcrtest::WriteTempFile("2      \r\n1\t10:00:00\t1.5\tCAP\t\t\t\r\n");
+  const lcrtest::ProcessResult r = lcrtest::RunProgram(LCRTOOL_PATH, {"open", file});
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_TRUE(r.out.isEmpty());
+  EXPECT_EQ(r.err.toStdString(), "Wrong Data Format!\n");
+}
+
+}  // namespace
