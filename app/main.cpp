@@ -27,11 +27,15 @@ int main(int argc, char** argv) {
   form1.setSettingsDialog(&form2);
   form1.show();
 
-  // After a crash, offer the records the last session kept.
+  // After a crash, offer the records the last session kept. The demo's
+  // Start waits for the answer: records are opened only while stopped.
   lcr::CrashRecovery recovery(form1.runner(), lcr::CrashRecovery::DefaultPath());
-  if (!quitWhenShown) QTimer::singleShot(0, &form1, [&form1, &recovery] { lcr::OfferRecovery(form1, recovery); });
-
-  if (demo) QTimer::singleShot(300, form1.Button_Start, &QPushButton::click);
+  if (!quitWhenShown) {
+    QTimer::singleShot(0, &form1, [&form1, &recovery, demo] {
+      lcr::OfferRecovery(form1, recovery);
+      if (demo) QTimer::singleShot(300, form1.Button_Start, &QPushButton::click);
+    });
+  }
   if (quitWhenShown) QTimer::singleShot(0, &app, &QApplication::quit);
   const int status = app.exec();
   recovery.Discard();  // a normal close
