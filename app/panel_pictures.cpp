@@ -37,8 +37,8 @@ QImage CutSegment(const QImage& art, const PanelGeometry& g, const PanelElement&
   const QRect box(e.x, e.y, e.w, e.h);
   QImage picture = art.copy(box);
   for (const PanelElement& inner : g.elements) {
+    if (!LiesWithin(inner, e)) continue;
     const QRect r(inner.x, inner.y, inner.w, inner.h);
-    if (inner.segment == e.segment || r.isEmpty() || !box.contains(r)) continue;
     QPainter(&picture).fillRect(r.translated(-box.topLeft()), Qt::black);
   }
   return picture;

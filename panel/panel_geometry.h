@@ -75,4 +75,9 @@ const PanelGeometry& PanelGeometry68();
 // The table for a family tag, or nullptr for any other tag.
 const PanelGeometry* PanelGeometryFor(int family);
 
+// True when `inner` is another, non-empty element whose rectangle lies wholly
+// inside `outer`'s (battery bars inside the battery outline): the picture cut
+// for `outer` must leave it dark, or `outer` would always show it.
+bool LiesWithin(const PanelElement& inner, const PanelElement& outer);
+
 }  // namespace lcr
