@@ -1,6 +1,7 @@
 #include "app/stairs_item.h"
 
 #include <QPainter>
+#include <cmath>
 #include <utility>
 
 namespace lcr {
@@ -9,6 +10,13 @@ namespace {
 
 // Series of the chart are stacked over its axes and grid lines.
 constexpr qreal kSeriesZ = 4;
+
+// The pixels a fill of this device rectangle lights: those whose centres
+// lie inside it.
+QRect PixelsOf(const QRectF& r) {
+  const auto edge = [](qreal v) { return int(std::floor(v + 0.5)); };
+  return QRect(QPoint(edge(r.left()), edge(r.top())), QPoint(edge(r.right()) - 1, edge(r.bottom()) - 1));
+}
 
 }  // namespace
 
@@ -55,12 +63,13 @@ void StairsItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidg
   const qreal x2 = (clip.width() + 0.5) - int(clip.width() + 0.5);
   const qreal y2 = (clip.height() + 0.5) - int(clip.height() + 0.5);
   clip.adjust(-x1, -y1, qMax(x1, x2), qMax(y1, y2));
-  painter->save();
-  painter->translate(plot_.topLeft());
-  painter->setClipRect(clip);
+  // Everything is placed on whole device pixels here, so that the painter
+  // fills plain pixel rectangles: a fractional rectangle or clip would send
+  // every one of them through the general rasterizer.
+  const QTransform toDevice = QTransform::fromTranslate(plot_.left(), plot_.top()) * painter->worldTransform();
+  const QRect clipPixels = PixelsOf(toDevice.mapRect(clip));
   // Every segment runs along an axis, and a square-capped pen covers such a
-  // segment with a rectangle half a pen wider on each side: filled in one
-  // call, they light the pixels the stroked segments would.
+  // segment with a rectangle half a pen wider on each side.
   const qreal half = pen_.widthF() / 2;
   rects_.clear();
   for (const QList<QPointF>& run : runs_) {
@@ -68,14 +77,19 @@ void StairsItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidg
     QPointF last((run[0].x() - minX_) * sx, (maxY_ - run[0].y()) * sy);
     for (qsizetype i = 1; i < run.size(); ++i) {
       const QPointF next((run[i].x() - minX_) * sx, (maxY_ - run[i].y()) * sy);
-      rects_.append(QRectF(QPointF(qMin(last.x(), next.x()) - half, qMin(last.y(), next.y()) - half),
-                           QPointF(qMax(last.x(), next.x()) + half, qMax(last.y(), next.y()) + half)));
+      const QRectF segment(QPointF(qMin(last.x(), next.x()) - half, qMin(last.y(), next.y()) - half),
+                           QPointF(qMax(last.x(), next.x()) + half, qMax(last.y(), next.y()) + half));
+      const QRect pixels = PixelsOf(toDevice.mapRect(segment)) & clipPixels;
+      if (!pixels.isEmpty()) rects_.append(pixels);
       last = next;
     }
   }
+  painter->save();
+  painter->resetTransform();
   painter->setPen(Qt::NoPen);
   painter->setBrush(pen_.brush());
-  painter->drawRects(rects_.constData(), int(rects_.size()));
+  cover_.cover(rects_, once_);
+  painter->drawRects(once_.constData(), int(once_.size()));
   painter->restore();
 }
 

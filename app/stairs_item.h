@@ -10,8 +10,11 @@
 #include <QList>
 #include <QPen>
 #include <QPointF>
+#include <QRect>
 #include <QRectF>
 #include <vector>
+
+#include "app/pixel_cover.h"
 
 namespace lcr {
 
@@ -34,7 +37,10 @@ class StairsItem : public QGraphicsItem {
  private:
   std::vector<QList<QPointF>> runs_;
   QPen pen_;
-  QList<QRectF> rects_;  // kept between repaints for its storage
+  // Kept between repaints for their storage.
+  QList<QRect> rects_;  // the segments' pixels
+  QList<QRect> once_;   // the same pixels, each covered once
+  PixelCover cover_;
   QRectF plot_;
   double minX_ = 0, maxX_ = 1, minY_ = 0, maxY_ = 1;
 };

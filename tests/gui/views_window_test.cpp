@@ -11,7 +11,10 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QGraphicsPathItem>
+#include <QPainterPath>
 #include <QValueAxis>
+#include <random>
 
 #include "app/cycle/views.h"
 #include "app/stairs_item.h"
@@ -167,3 +170,65 @@ TEST_F(ViewsWindowTest, ReadOutFollowsTheMouse) {
 }
 
 }  // namespace
+
+// The stepped line lights the pixels a square-capped pen stroking its
+// segments lights, inside the plot, over many random pages.
+TEST_F(ViewsWindowTest, SteppedLineCoversWhatAStrokedLineWould) {
+  form->show();
+  QChart* chart = form->viewHandles().chart;
+  QGraphicsView* view = form->viewHandles().Chart1;
+  StairsItem& stairs = const_cast<StairsItem&>(form->views().stairs());
+  std::mt19937 random(7);
+  for (int points : {20, 200, 500}) {
+    ApplySettings(form->cycle(), points, 120);
+    std::vector<std::pair<std::string, std::string>> rows;
+    for (int i = 0; i <= points; ++i)
+      rows.push_back({std::to_string(int(random() % 37) - 5) + (i % 3 ? "" : ".5"), "CAP20.000 nF"});
+    ShowTable(rows);
+    QApplication::processEvents();
+    const QImage ours = view->grab().toImage();
+
+    // The same pieces, stroked by a path item in the series' pen.
+    QPainterPath path;
+    for (const QList<QPointF>& run : Runs()) {
+      path.moveTo(chart->mapToPosition(run[0], form->viewHandles().Series1));
+      if (run.size() == 1) path.lineTo(path.currentPosition());
+      for (qsizetype i = 1; i < run.size(); ++i) path.lineTo(chart->mapToPosition(run[i], form->viewHandles().Series1));
+    }
+    QPen pen = form->viewHandles().Series1->pen();
+    pen.setCapStyle(Qt::SquareCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    auto* stroked = new QGraphicsPathItem(path, chart);
+    stroked->setPen(pen);
+    stroked->setZValue(stairs.zValue());
+    stairs.hide();
+    const QImage theirs = view->grab().toImage();
+    stairs.show();
+    delete stroked;
+
+    // Away from the plot's edges, where only the clip differs. Where two
+    // rises stand closer than the pen is wide the stroker also fills the
+    // pixel between them; a pixel lit by one and not the other must still
+    // touch a lit pixel of the other.
+    const QRect inside = view->mapFromScene(chart->mapToScene(chart->plotArea())).boundingRect().adjusted(3, 3, -3, -3);
+    const QRgb line = pen.color().rgb();
+    const auto lit = [&](const QImage& image, int x, int y) { return image.pixel(x, y) == line; };
+    const auto near = [&](const QImage& image, int x, int y) {
+      for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx)
+          if (lit(image, x + dx, y + dy)) return true;
+      return false;
+    };
+    int differing = 0, stray = 0;
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+      for (int x = inside.left(); x <= inside.right(); ++x) {
+        if (lit(ours, x, y) == lit(theirs, x, y)) continue;
+        ++differing;
+        stray += !near(lit(ours, x, y) ? theirs : ours, x, y);
+      }
+    EXPECT_EQ(stray, 0) << points << " points";
+    if (points == 20) {
+      EXPECT_EQ(differing, 0);
+    }
+  }
+}
