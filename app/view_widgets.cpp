@@ -15,6 +15,7 @@
 #include <utility>
 
 #include "app/cycle/chart_readout.h"
+#include "app/grid_cell_delegate.h"
 #include "app/show_text.h"
 #include "app/stairs_item.h"
 #include "app/cycle/cycle.h"
@@ -75,6 +76,7 @@ ViewWidgets::ViewWidgets(QObject* parent, const ViewHandles& widgets, const Cycl
   w_.StringGrid1->setStyleSheet(QStringLiteral(
       "QTableWidget { font-family: \"DejaVu Sans Condensed\", \"Nimbus Sans Narrow\", sans-serif; }"));
   w_.StringGrid1->setTextElideMode(Qt::ElideNone);
+  w_.StringGrid1->setItemDelegate(new GridCellDelegate(w_.StringGrid1));
 }
 
 ViewWidgets::~ViewWidgets() = default;

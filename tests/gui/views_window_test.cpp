@@ -13,10 +13,12 @@
 #include <QTableWidget>
 #include <QGraphicsPathItem>
 #include <QPainterPath>
+#include <QStyledItemDelegate>
 #include <QValueAxis>
 #include <random>
 
 #include "app/cycle/views.h"
+#include "app/deep_blue_style.h"
 #include "app/stairs_item.h"
 #include "app/view_widgets.h"
 #include "window_fixture.h"
@@ -170,6 +172,33 @@ TEST_F(ViewsWindowTest, ReadOutFollowsTheMouse) {
 }
 
 }  // namespace
+
+// The grid paints its plain cells itself, for speed; they must look exactly
+// as the style draws them, in the deep-blue look, enabled or not, and a
+// selected cell still goes through the style.
+TEST_F(ViewsWindowTest, GridCellsLookAsTheStyleDrawsThem) {
+  const QString sheet = qApp->styleSheet();
+  lcr::ApplyDeepBlueStyle(*qApp);
+  form->show();
+  StartAndLink();
+  for (int v : {1, 20, 300, -4000, 5}) Sample(v);
+  QTableWidget* grid = form->viewHandles().StringGrid1;
+  grid->item(2, 3)->setText(QString::fromUtf8("µΩ a text far too long for its narrow cell"));
+  grid->setCurrentCell(1, 2);
+  QAbstractItemDelegate* plain = grid->itemDelegate();
+  QStyledItemDelegate styled;
+  for (bool enabled : {true, false}) {
+    grid->setEnabled(enabled);
+    QApplication::processEvents();
+    const QImage ours = grid->grab().toImage();
+    grid->setItemDelegate(&styled);
+    const QImage theirs = grid->grab().toImage();
+    grid->setItemDelegate(plain);
+    EXPECT_EQ(ours, theirs) << (enabled ? "enabled" : "disabled");
+    ours.save(QString("/tmp/grid_ours_%1.png").arg(enabled)); theirs.save(QString("/tmp/grid_theirs_%1.png").arg(enabled));
+  }
+  qApp->setStyleSheet(sheet);
+}
 
 // The stepped line lights the pixels a square-capped pen stroking its
 // segments lights, inside the plot, over many random pages.
