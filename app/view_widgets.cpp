@@ -1,5 +1,7 @@
 #include "app/view_widgets.h"
 
+#include <QGraphicsLineItem>
+#include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
 #include <QChart>
 #include <QChartView>
@@ -45,6 +47,17 @@ void StairsOf(const std::vector<ChartPoint>& points, std::size_t from, std::size
       out.append(QPointF(qreal(j), value));
     }
   }
+}
+
+// The axes' lines, ticks and grid lines are repainted under the line on
+// every tick; each is a hairline stroked pixel by pixel. Drawn once into a
+// pixmap of its own, it is copied instead. The chart makes new items as
+// its ticks change, so each showing of the chart looks for them.
+void CacheLines(QGraphicsScene* scene) {
+  if (!scene) return;
+  for (QGraphicsItem* item : scene->items())
+    if (item->type() == QGraphicsLineItem::Type && item->cacheMode() == QGraphicsItem::NoCache)
+      item->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
 }
 
 }  // namespace
@@ -113,6 +126,7 @@ void ViewWidgets::showChart() {
   // Left axis: the model's format and increment, as a readable scale.
   const int plotHeight = int(w_.chart->plotArea().height());
   showValueAxis(ChooseValueAxis(m, std::clamp(plotHeight / 28, 3, 11)));
+  CacheLines(w_.chart->scene());
   placeStairs();
 
   ShowGbkText(w_.Max_Num, m.Max_Num);
