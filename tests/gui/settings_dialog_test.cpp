@@ -109,8 +109,9 @@ TEST_F(SettingsDialogTest, ApplySetsIntervalPointsAndScrollBarPage) {
   EXPECT_EQ(form->ScrollBar1->pageStep(), 50);
   EXPECT_FALSE(runner().showTimeQTimer().isActive());  // armed by the next detection
 
-  // The status bar shows the new rate on the next clock tick.
-  EXPECT_EQ(form->StatusPanels[2]->text(), "Sampling Rate:120/Minute");
+  // The status bar shows the new rate on the next clock tick. (The clock's
+  // own 500 ms timer may already have ticked inside the dialog's loop on a
+  // slow run, so the text before this tick is not checked.)
   runner().onSystime();
   EXPECT_EQ(form->StatusPanels[2]->text(), "Sampling Rate:7/Minute");
 
