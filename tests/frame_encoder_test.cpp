@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 #include <string>
 
+#include "app/cycle/cycle.h"
 #include "decode/decode68.h"
 #include "decode/decode730.h"
 #include "decode/glyphs68.h"
@@ -453,6 +455,36 @@ TEST(Encode68, ValuesAreRightAlignedWithTheirPointAndSign) {
   EXPECT_EQ(Decode68(spec).SubValue, "1234.5");
   spec.secondary = *Value68("007");
   EXPECT_EQ(Decode68(spec).SubValue, "007");  // whole numbers keep their zeros
+}
+
+// Whatever the bar graph bytes light reaches the panel as the same flags,
+// for every length and sign, and the sweep's bar follows its reading.
+TEST(Encode68, BarGraphReachesThePanelFlags) {
+  for (bool minus : {false, true}) {
+    for (int ticks = 0; ticks <= 45; ++ticks) {
+      Frame68Spec spec;
+      spec.Set(ann68::kDc).Set(ann68::kVolt);
+      spec.primary = *Value68("1.000");
+      spec.segments = BarGraph68(ticks, minus);
+      lcr::AcquisitionState s;
+      s.reading = Decode68(spec);
+      lcr::BuildPanelFlags(s);
+      EXPECT_EQ(s.PanelFlags[0], minus ? 1 : 0) << ticks;
+      for (int j = 1; j < 80; ++j) ASSERT_EQ(s.PanelFlags[std::size_t(j)], j <= ticks ? 1 : 0) << ticks << " " << j;
+      EXPECT_EQ(s.PanelFlags[85], ticks >= 45 ? 1 : 0) << ticks;
+    }
+  }
+  for (std::uint64_t step = 0; step < std::uint64_t(ScenarioPeriod(Scenario::kSweep, lcr::kFamily68)); ++step) {
+    const ScenarioStep sweep = ScenarioFrame(Scenario::kSweep, lcr::kFamily68, step);
+    lcr::AcquisitionState s;
+    s.reading = Decode(lcr::kFamily68, sweep.frame, ".");
+    lcr::BuildPanelFlags(s);
+    const double volts = std::stod(sweep.intended.mainValue);
+    int lit = 0;
+    while (lit < 45 && s.PanelFlags[std::size_t(lit + 1)]) ++lit;
+    EXPECT_EQ(lit, 1 + int(std::lround(std::abs(volts) * 10))) << sweep.intended.mainValue;
+    EXPECT_EQ(s.PanelFlags[0], volts < 0 ? 1 : 0) << sweep.intended.mainValue;
+  }
 }
 
 TEST(Encode68, ValueTextsTheDisplayCannotShowAreRefused) {

@@ -1,5 +1,7 @@
 #include "simulator/frame_encoder.h"
 
+#include <algorithm>
+
 #include <cctype>
 
 namespace lcr::sim {
@@ -174,6 +176,20 @@ Display730 Word730(int state, int function, bool negative) {
   d.overload = state == state730::kOverload;
   d.dashes = state == state730::kDashes;
   return d;
+}
+
+std::array<std::uint8_t, 6> BarGraph68(int ticks, bool minus) {
+  std::array<std::uint8_t, 6> bytes{};
+  const auto light = [&bytes](int flag) {
+    const int pair = flag / 16, bit = flag % 16;
+    if (bit < 8)
+      bytes[std::size_t(2 * pair)] |= std::uint8_t(1u << bit);
+    else
+      bytes[std::size_t(2 * pair + 1)] |= std::uint8_t(0x80u >> (bit - 8));
+  };
+  if (minus) light(0);
+  for (int tick = 1; tick <= std::clamp(ticks, 0, 45); ++tick) light(tick);
+  return bytes;
 }
 
 Frame68 EncodeFrame68(const Frame68Spec& spec) {

@@ -225,6 +225,12 @@ Frame68 EncodeFrame68(const Frame68Spec& spec);
 // number, has more than five digits, or puts its point where none can be.
 std::optional<Display68> Value68(std::string_view text);
 
+// Bytes 13-18 lighting the bar graph's minus mark and its first `ticks`
+// ticks (0 to 45). The panel reads them as one string of flags: the minus
+// mark first, then tick 1, 2, ...; bytes 13, 15 and 17 give theirs from
+// bit 0 up, bytes 14, 16 and 18 from bit 7 down.
+std::array<std::uint8_t, 6> BarGraph68(int ticks, bool minus);
+
 // A display showing one of the words "OL", "UL", "LO", "HI" (as the glyph
 // pairs 0L, UL, L0, H1) or a glyph string such as "----" as it stands.
 Display68 Word68(std::string_view word, bool minus = false);

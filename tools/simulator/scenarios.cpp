@@ -198,6 +198,7 @@ struct Row68 {
   Display68 primary;
   Display68 secondary;
   Intended intended;
+  std::array<std::uint8_t, 6> barGraph{};  // bytes 13-18
 };
 
 Display68 Num68(const char* text) { return Must(Value68(text), text); }
@@ -210,6 +211,7 @@ ScenarioStep StepFor(const Row68& row) {
   spec.primary = row.primary;
   spec.secondary = row.secondary;
   for (const Bit68& bit : row.marks) spec.Set(bit);
+  spec.segments = row.barGraph;
   return Step(kFamily68, EncodeFrame68(spec), row.intended);
 }
 
@@ -267,9 +269,16 @@ constexpr int kSweep68Top = 80;  // -4.000 V to 4.000 V in steps of 0.100
 
 ScenarioStep Sweep68(std::uint64_t step) {
   using namespace ann68;
-  const std::string text = Thousandths(-4000 + 100 * Triangle(step, kSweep68Top));
-  const Row68 row{{kDc, kVolt, kAuto}, Num68(text.c_str()), kBlank68,
-                  {text, "", "DCV V", "    ", "20.000"}};
+  const int millivolts = -4000 + 100 * Triangle(step, kSweep68Top);
+  const std::string text = Thousandths(millivolts);
+  // The bar graph follows the reading: 4 V is full scale, the long tick
+  // under "20"; the battery is full.
+  const int ticks = 1 + (std::abs(millivolts) * 40 + 2000) / 4000;
+  const Row68 row{{kDc, kVolt, kAuto, kBatteryOutline, kBattery1, kBattery2, kBattery3, kBattery4},
+                  Num68(text.c_str()),
+                  kBlank68,
+                  {text, "", "DCV V", "    ", "20.000"},
+                  BarGraph68(ticks, millivolts < 0)};
   return StepFor(row);
 }
 
