@@ -12,6 +12,7 @@
 #include "app/cycle/main_layout.h"
 #include "app/widget_handles.h"
 #include "link/serial_io.h"
+#include "panel/panel_geometry.h"
 
 class QAction;
 class QCheckBox;
@@ -37,8 +38,8 @@ class ViewWidgets;
 
 inline constexpr int kMainWindowWidth = 990;
 inline constexpr int kMainWindowHeight = 690;
-inline constexpr int kSegmentImageCount = 251;
-inline constexpr int kGlyphImageCount = 61;
+inline constexpr int kSegmentImageCount = kSegmentCount;
+inline constexpr int kGlyphImageCount = kGlyphHolderCount;
 
 class TForm1 : public QMainWindow {
   Q_OBJECT

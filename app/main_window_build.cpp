@@ -39,8 +39,6 @@ constexpr std::array<int, kStatusPanelCount> kStatusPanelWidths{130, 150, 200, 2
 constexpr std::array<int, kGridColumnCount> kGridColumnWidths{33, 50, 45, 115, 45, 65};
 
 // The LCD backdrop, the art holder and the dial all share these sizes.
-constexpr int kLcdWidth = 350;
-constexpr int kLcdHeight = 150;
 constexpr int kDialLeft = 356;
 constexpr int kDialWidth = 330;
 constexpr int kDialHeight = 150;
@@ -219,7 +217,7 @@ void TForm1::BuildChart(QWidget* client) {
   // The glyph strips and the colour swatch are never shown.
   panelHandles_.M_NO_MAIN = MakeImage("M_NO_MAIN", viewHandles_.Chart1, QRect(0, 0, 10, 10), false);
   panelHandles_.S_NO_MAIN = MakeImage("S_NO_MAIN", viewHandles_.Chart1, QRect(0, 0, 10, 10), false);
-  panelHandles_.LCD_CLIME = MakeImage("LCD_CLIME", viewHandles_.Chart1, QRect(0, 0, 29, 24), false);
+  panelHandles_.LCD_CLIME = MakeImage("LCD_CLIME", viewHandles_.Chart1, QRect(0, 0, kSwatchWidth, kSwatchHeight), false);
 
   // The viewHandles_.chart read-out: a thin line and a box that follow the mouse.
   viewHandles_.Shape1 = new QFrame(viewHandles_.Chart1);
@@ -262,9 +260,8 @@ void TForm1::BuildPanel(QWidget* client) {
   Panel1->setFrameShape(QFrame::StyledPanel);
   Place(Panel1, design_.panel1);
 
-  panelHandles_.Image3 = MakeImage("Image3", Panel1, QRect(1, 1, kLcdWidth, kLcdHeight), true);
-  panelHandles_.Image3->setPixmap(FilledPixmap(kLcdWidth, kLcdHeight, Qt::black));
-  panelHandles_.lcdmain = MakeImage("lcdmain", Panel1, QRect(1, 1, kLcdWidth, kLcdHeight), false);
+  panelHandles_.Image3 = MakeImage("Image3", Panel1, QRect(1, 1, kPanelWidth, kPanelHeight), true);
+  panelHandles_.lcdmain = MakeImage("lcdmain", Panel1, QRect(1, 1, kPanelWidth, kPanelHeight), false);
 
   const QRect dial(kDialLeft, 1, kDialWidth, kDialHeight);
   dialHandles_.bpmain = MakeImage("bpmain", Panel1, dial, true);
@@ -401,7 +398,6 @@ void TForm1::SetupGrid() {
 }
 
 void TForm1::ArrangeLayout(int statusBarTop) {
-  const int gridHeightBefore = layout_.stringGrid1.height;
   layout_ = lcr::ArrangeLayout(design_, statusBarTop, width());
   Place(Panel1, layout_.panel1);
   Place(viewHandles_.Chart1, layout_.chart1);
@@ -411,7 +407,7 @@ void TForm1::ArrangeLayout(int statusBarTop) {
   viewHandles_.Shape1->resize(1, layout_.chart1.height);
   // The grid keeps its designed rows until the user resizes the window; from
   // then on its rows follow its height. Reset sizes the grid from it too.
-  if (!isVisible() || layout_.stringGrid1.height == gridHeightBefore || !views_) {
+  if (!isVisible() || layout_.stringGrid1.height == cycle().win.gridHeight || !views_) {
     cycle().win.gridHeight = layout_.stringGrid1.height;
     return;
   }

@@ -8,14 +8,6 @@
 
 namespace lcr {
 
-namespace {
-
-bool IsCell(const PanelElement* e) {
-  return e && (e->kind == ElementKind::MainCell || e->kind == ElementKind::SubCell);
-}
-
-}  // namespace
-
 PanelWidgets::PanelWidgets(const PanelHandles& w) : w_(w) {
   cellShown_.fill(kNoGlyph);
   const QSize panel(kPanelWidth, kPanelHeight);
@@ -101,7 +93,8 @@ void PanelWidgets::cutSegments(const PanelGeometry& g) {
 
 void PanelWidgets::showAll(const PanelModel& m) {
   for (int i = 0; i < kSegmentCount; ++i) {
-    if (IsCell(m.element[std::size_t(i)])) showCell(m, i);
+    const PanelElement* e = m.element[std::size_t(i)];
+    if (e && IsDigitCell(*e)) showCell(m, i);
     showVisibility(m, i);
   }
   showBar(m);
@@ -128,9 +121,7 @@ void PanelWidgets::showCell(const PanelModel& m, int segment) {
 }
 
 void PanelWidgets::showVisibility(const PanelModel& m, int segment) {
-  bool on = m.visible[std::size_t(segment)];
-  // A bar narrower than one pixel is no bar.
-  if (segment == kBarSegment && m.family == 730 && m.barWidth < 1) on = false;
+  const bool on = SegmentShown(m, segment);
   QLabel* s = w_.SegmentImages[std::size_t(segment)];
   if (s->isVisibleTo(s->parentWidget()) != on) s->setVisible(on);
 }

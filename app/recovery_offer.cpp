@@ -16,7 +16,7 @@ bool OfferRecovery(TForm1& window, CrashRecovery& recovery, RecoveryQuestion ask
       return QMessageBox::question(&window, QStringLiteral("LCR TAVRIK"), question) == QMessageBox::Yes;
     };
   }
-  const bool accepted = ask(QStringLiteral("Recover %1 records from the last session?").arg(pending));
+  const bool accepted = ask(QString::fromStdString(RecoverRecordsQuestion(pending)));
   if (accepted) {
     window.OpenDataFile(recovery.path());
     // The recovery file goes now, so these records live nowhere else:

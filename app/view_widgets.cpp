@@ -172,7 +172,7 @@ void ViewWidgets::showTimeLabels() {
       label->setBrush(w_.LeftAxis->labelsColor());
       labels_.push_back(label);
     }
-    labels_[std::size_t(n)]->setText(ShownGbk(m.points[j].label));
+    labels_[std::size_t(n)]->setText(GbkToQString(m.points[j].label));
     labels_[std::size_t(n)]->setData(0, qreal(j));
   }
   for (std::size_t i = std::size_t(n); i < labels_.size(); ++i) labels_[i]->hide();
@@ -214,7 +214,7 @@ void ViewWidgets::showGrid() {
     if (gridShown_[std::size_t(r)] == row.revision) continue;
     gridShown_[std::size_t(r)] = row.revision;
     for (int col = 0; col < kGridColumnCount && col < grid->columnCount(); ++col)
-      grid->item(r, col)->setText(ShownGbk(row.cells[std::size_t(col)]));
+      grid->item(r, col)->setText(GbkToQString(row.cells[std::size_t(col)]));
   }
 }
 
@@ -242,7 +242,7 @@ void ViewWidgets::showReadout(int x, int y) {
     box->move(r.boxLeft.value_or(box->x()), r.boxTop);
     w_.Shape1->move(r.lineLeft, w_.Shape1->y());
   }
-  if (r.text) box->setText(ShownGbk(*r.text));
+  if (r.text) box->setText(GbkToQString(*r.text));
   if (r.visibility == Readout::Visibility::Hidden) {
     w_.Shape1->hide();
     box->hide();

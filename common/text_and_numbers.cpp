@@ -54,4 +54,13 @@ std::optional<double> ParseLocaleNumber(std::string_view text, std::string_view 
   return value;
 }
 
+std::optional<double> ParsePaddedNumber(std::string_view text, std::string_view decimalMark) {
+  return ParseLocaleNumber(Trim(text), decimalMark);
+}
+
+std::optional<double> ParseEitherMark(std::string_view text) {
+  if (auto n = ParseLocaleNumber(text, ".")) return n;
+  return ParseLocaleNumber(text, ",");
+}
+
 }  // namespace lcr

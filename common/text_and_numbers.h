@@ -32,4 +32,11 @@ double RoundTo4(double y);
 // Nothing else may surround it; infinities are refused.
 std::optional<double> ParseLocaleNumber(std::string_view text, std::string_view decimalMark);
 
+// A padded text such as " 200.0" read as the number it shows.
+std::optional<double> ParsePaddedNumber(std::string_view text, std::string_view decimalMark);
+
+// The same with either mark, '.' first: files and cells may come from a
+// system with the other one.
+std::optional<double> ParseEitherMark(std::string_view text);
+
 }  // namespace lcr

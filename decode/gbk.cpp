@@ -6,16 +6,24 @@
 
 namespace lcr {
 
+namespace {
+
+// Most texts are plain ASCII, which reads the same in GBK: no decoder needed.
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+}  // namespace
+
 QString GbkToQString(std::string_view gbk) {
+  if (IsAscii(gbk)) return QString::fromLatin1(gbk.data(), qsizetype(gbk.size()));
   QStringDecoder decoder("GBK");
   if (!decoder.isValid()) return QString::fromLatin1(gbk.data(), qsizetype(gbk.size()));
   return decoder.decode(QByteArrayView(gbk.data(), qsizetype(gbk.size())));
 }
 
 std::string GbkToUtf8(std::string_view gbk) {
-  // Most texts are plain ASCII, which reads the same in both: no decoder needed.
-  if (std::all_of(gbk.begin(), gbk.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
-    return std::string(gbk);
+  if (IsAscii(gbk)) return std::string(gbk);
   const QByteArray utf8 = GbkToQString(gbk).toUtf8();
   return std::string(utf8.constData(), std::size_t(utf8.size()));
 }

@@ -28,7 +28,6 @@ void NoteLooking(LinkMonitor& m, const AcquisitionState& s, SerialIo& io) {
   for (int port = 1; port <= kMaxPorts; ++port) next.openPorts += s.PortOpen[std::size_t(port)] ? 1 : 0;
   next.health = next.openPorts > 0 ? LinkHealth::Looking : LinkHealth::NoPort;
   if (next.health == LinkHealth::NoPort) {
-    next.openPorts = 0;
     for (int port = 1; port <= kMaxPorts; ++port) {
       if (s.OpenResult[std::size_t(port)] != kSioNoPermission) continue;
       next.device = io.DeviceName(port);

@@ -75,11 +75,9 @@ bool OpenPorts(AcquisitionState& s, SerialIo& io) {
   return any;
 }
 
-int ReopenFailedPorts(AcquisitionState& s, SerialIo& io) {
-  int opened = 0;
+void ReopenFailedPorts(AcquisitionState& s, SerialIo& io) {
   for (int port = 1; port <= kMaxPorts; ++port)
-    if (!s.PortOpen[port] && OpenPort(s, io, port)) ++opened;
-  return opened;
+    if (!s.PortOpen[port]) OpenPort(s, io, port);
 }
 
 void ClosePortsExcept(SerialIo& io, int keep) {

@@ -16,8 +16,8 @@ bool OpenPort(AcquisitionState& s, SerialIo& io, int port);
 bool OpenPorts(AcquisitionState& s, SerialIo& io);
 
 // Tries again, quietly, each port 1..50 that is not open: a meter plugged
-// in after Start is found by the next detection pass. Returns how many opened.
-int ReopenFailedPorts(AcquisitionState& s, SerialIo& io);
+// in after Start is found by the next detection pass.
+void ReopenFailedPorts(AcquisitionState& s, SerialIo& io);
 
 // sio_close on every port 1..50 except `keep` (0 closes all).
 void ClosePortsExcept(SerialIo& io, int keep);

@@ -39,7 +39,6 @@ class ReplayScriptReader {
   // Empty, or the fault that stopped the reader: "line N: ...".
   const std::string& Error() const { return error_; }
   // Lines consumed so far.
-  std::size_t LineNumber() const { return lineNo_; }
 
  private:
   bool ReadLine(std::string& line);

@@ -12,6 +12,18 @@
 
 namespace lcr {
 
+void AppendRecordFields(std::string& out, const MeasurementRecord& rec) {
+  out += rec.TimeText.View();
+  out += '\t';
+  out += rec.MainValue.View();
+  out += '\t';
+  out += rec.MainCaption.View();
+  out += '\t';
+  out += rec.SubValue.View();
+  out += '\t';
+  out += rec.SubCaption.View();
+}
+
 std::string FormatDataFile(const MeasurementTable& table) {
   std::string out;
   out.reserve(std::size_t(table.RecordCount) * 80 + 16);
@@ -21,15 +33,7 @@ std::string FormatDataFile(const MeasurementTable& table) {
     const MeasurementRecord& rec = table.rows[std::size_t(k)];
     out += std::to_string(k);
     out += '\t';
-    out += rec.TimeText.View();
-    out += '\t';
-    out += rec.MainValue.View();
-    out += '\t';
-    out += rec.MainCaption.View();
-    out += '\t';
-    out += rec.SubValue.View();
-    out += '\t';
-    out += rec.SubCaption.View();
+    AppendRecordFields(out, rec);
     out += "\t\r\n";
   }
   return out;
@@ -119,7 +123,7 @@ bool IsGlyphString(std::string_view text) {
 // or without a leading "-". Blanks around it do not count.
 bool MainValuePasses(std::string_view stored) {
   const std::string_view value = Trim(stored);
-  if (ParseLocaleNumber(value, ".") || ParseLocaleNumber(value, ",")) return true;
+  if (ParseEitherMark(value)) return true;
   if (IsValueWord(value)) return true;  // "----" begins with a "-" of its own
   std::string_view shown = value;
   if (!shown.empty() && shown.front() == '-') shown.remove_prefix(1);

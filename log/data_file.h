@@ -10,6 +10,10 @@
 
 namespace lcr {
 
+// One record's five texts, tab-separated, as a line of the data file holds
+// them after its index.
+void AppendRecordFields(std::string& out, const MeasurementRecord& rec);
+
 // The exact bytes File, Save writes for the table (GBK, CR LF line ends).
 std::string FormatDataFile(const MeasurementTable& table);
 

@@ -18,18 +18,13 @@ constexpr double kRadiansPerRange = 3.1415926 * 4682 / 18000;
 // the next call (tip row to foot row) could no longer erase the needle.
 constexpr double kNeedleAngleLimit = 1.2;
 
-// Padded texts such as " 200.0" read as the number they show.
-std::optional<double> NumberOf(std::string_view text, std::string_view decimalMark) {
-  return ParseLocaleNumber(Trim(text), decimalMark);
-}
-
 double SaneAngle(double a) {
   if (!std::isfinite(a)) return 0;
   return std::clamp(a, -kNeedleAngleLimit, kNeedleAngleLimit);
 }
 
 int IntegerOf(const std::string& text) {
-  const auto n = ParseLocaleNumber(Trim(text), ".");
+  const auto n = ParsePaddedNumber(text, ".");
   if (!n) return 0;
   return int(std::clamp(std::trunc(*n), -1e6, 1e6));
 }
@@ -88,8 +83,8 @@ double NeedleAngleFor(std::string_view v, std::string_view range, std::string_vi
     case ValueScale::Zero: a = 0; break;
     case ValueScale::Number: {
       // A value or range that is no number, and a zero range, rest the needle at 0.
-      const auto value = NumberOf(v, decimalMark);
-      const auto full = NumberOf(range, decimalMark);
+      const auto value = ParsePaddedNumber(v, decimalMark);
+      const auto full = ParsePaddedNumber(range, decimalMark);
       if (value && full && *full != 0) a = *value / *full * kRadiansPerRange;
       break;
     }
@@ -111,7 +106,7 @@ void UpdateDial(DialStateTexts& state, DialModel& model, std::string_view value,
                 std::string_view decimalMark) {
   std::string_view v = value.empty() ? std::string_view("0") : value;
 
-  const auto oldNumber = NumberOf(state.NeedleAngle, decimalMark);
+  const auto oldNumber = ParsePaddedNumber(state.NeedleAngle, decimalMark);
   const double oldAngle = oldNumber ? RoundTo4(*oldNumber) : 0;
   const int top = IntegerOf(state.NeedleTopRow);
   const int bottom = IntegerOf(state.NeedleBottomRow);

@@ -48,6 +48,11 @@ struct PanelElement {
   const char* shows;  // what the art holds there (UTF-8)
 };
 
+// A digit cell holds a glyph picture instead of a piece of the art.
+inline bool IsDigitCell(const PanelElement& e) {
+  return e.kind == ElementKind::MainCell || e.kind == ElementKind::SubCell;
+}
+
 // A strip of glyphs side by side: glyph k's cell starts at column
 // firstColumn + pitch * k and is cellWidth x cellHeight; the columns between
 // cells are separators.

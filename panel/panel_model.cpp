@@ -28,7 +28,7 @@ void InitPanel730(PanelModel& panel) {
   // The cells start out holding the glyph of 8; the bar its full length.
   constexpr int kGlyph8 = 8;
   for (const PanelElement& e : panel.geometry->elements) {
-    if (e.kind == ElementKind::MainCell || e.kind == ElementKind::SubCell)
+    if (IsDigitCell(e))
       panel.cellGlyph[std::size_t(e.segment)] = kGlyph8;
     if (e.segment == kBarSegment) panel.barWidth = e.w;
   }
@@ -47,6 +47,11 @@ void ResetPanel(PanelModel& panel, std::span<std::uint8_t> receiveBuffer, int ta
 void RenderPanel(PanelModel& panel, const PanelInput& in, int tag) {
   if (tag == kFamily730) RenderPanel730(panel, in);
   else if (tag == kFamily68) RenderPanel68(panel, in);
+}
+
+bool SegmentShown(const PanelModel& panel, int segment) {
+  if (!panel.visible[std::size_t(segment)]) return false;
+  return !(segment == kBarSegment && panel.family == 730 && panel.barWidth < 1);
 }
 
 std::vector<int> LitSegments(const PanelModel& panel) {

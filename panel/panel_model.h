@@ -77,6 +77,10 @@ void RenderPanel(PanelModel& panel, const PanelInput& in, int tag);
 void RenderPanel730(PanelModel& panel, const PanelInput& in);
 void RenderPanel68(PanelModel& panel, const PanelInput& in);
 
+// Whether a viewer shows the segment: it is visible, and family 730's bar is
+// at least a pixel wide (a narrower bar is no bar).
+bool SegmentShown(const PanelModel& panel, int segment);
+
 // The visible segments, rising; and the visible digit cells with their glyphs.
 std::vector<int> LitSegments(const PanelModel& panel);
 struct LitCell {

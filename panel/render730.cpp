@@ -86,18 +86,14 @@ void Readout(RenderPass& pass, const Display730& d, std::string value, std::stri
   PlaceRightAligned(pass, value, d.firstCell, d.firstCell + 3, d.glyphCount);
 }
 
-std::optional<double> ReadNumber(std::string_view text, std::string_view mark) {
-  return ParseLocaleNumber(Trim(text), mark);
-}
-
 // The bar's width for a value on a range: 1 for zero, else its share of the
 // full length, halves to even. A value or range that reads as no number, or a
 // zero range, gives no width.
 std::optional<int> BarWidth(std::string_view value, std::string_view range, std::string_view mark) {
-  const std::optional<double> v = ReadNumber(value, mark);
+  const std::optional<double> v = ParsePaddedNumber(value, mark);
   if (!v) return std::nullopt;
   if (*v == 0) return 1;
-  const std::optional<double> r = ReadNumber(range, mark);
+  const std::optional<double> r = ParsePaddedNumber(range, mark);
   if (!r || *r == 0) return std::nullopt;
   const double w = std::nearbyint(*v / *r * kBarFullWidth);
   if (!std::isfinite(w)) return std::nullopt;

@@ -22,7 +22,7 @@ bool RenderPass::IsLit(int segment) const {
 void RenderPass::SetCell(int segment, int glyph) {
   if (segment < 0 || segment >= kSegmentCount) return;
   const PanelElement* e = panel_.element[std::size_t(segment)];
-  if (e && (e->kind == ElementKind::MainCell || e->kind == ElementKind::SubCell))
+  if (e && IsDigitCell(*e))
     glyph_[std::size_t(segment)] = glyph;
 }
 

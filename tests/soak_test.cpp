@@ -133,5 +133,7 @@ TEST(Soak, ALongStreamLeavesTheHeapFlatApartFromTheTable) {
               (unsigned long long)wire.framesSent, (unsigned long long)wire.reads, tick, c.table.RecordCount,
               baseline, end, peak);
   EXPECT_GT(c.table.RecordCount, int(tick / 2));
-  if (LiveHeapBytes() >= 0) EXPECT_LT(peak - baseline, 2LL << 20);
+  if (LiveHeapBytes() >= 0) {
+    EXPECT_LT(peak - baseline, 2LL << 20);
+  }
 }

@@ -302,8 +302,12 @@ TEST(CellValue, TypedTextBecomesANumberATimeOrText) {
   for (const auto& c : cases) {
     const lcr::CellValue v = lcr::ConvertCellText(c.text);
     EXPECT_EQ(v.kind, c.kind) << c.text;
-    if (c.kind == Kind::Number || c.kind == Kind::Time) EXPECT_DOUBLE_EQ(v.number, c.number) << c.text;
-    if (c.kind == Kind::Text) EXPECT_EQ(v.text, c.text);
+    if (c.kind == Kind::Number || c.kind == Kind::Time) {
+      EXPECT_DOUBLE_EQ(v.number, c.number) << c.text;
+    }
+    if (c.kind == Kind::Text) {
+      EXPECT_EQ(v.text, c.text);
+    }
   }
 }
 

@@ -52,4 +52,8 @@ void CrashRecovery::onTick() {
   wasLinked_ = linked;
 }
 
+std::string RecoverRecordsQuestion(int count) {
+  return "Recover " + std::to_string(count) + " records from the last session?";
+}
+
 }  // namespace lcr

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QTimer>
 #include <memory>
+#include <string>
 
 #include "app/cycle/cycle_runner.h"
 #include "app/cycle/table_checkpoint.h"
@@ -50,5 +51,8 @@ class CrashRecovery : public QObject {
   bool wasLinked_ = false;
   QTimer timer_;
 };
+
+// The question the next start asks about the records a session left behind.
+std::string RecoverRecordsQuestion(int count);
 
 }  // namespace lcr

@@ -8,13 +8,8 @@ namespace {
 
 std::string NewestRecord(const MeasurementTable& table) {
   if (table.RecordCount <= 0) return {};
-  const MeasurementRecord& r = table.rows[std::size_t(table.RecordCount)];
   std::string out;
-  for (const std::string_view part : {r.TimeText.View(), r.MainValue.View(), r.MainCaption.View(),
-                                      r.SubValue.View(), r.SubCaption.View()}) {
-    out += part;
-    out += '\t';
-  }
+  AppendRecordFields(out, table.rows[std::size_t(table.RecordCount)]);
   return out;
 }
 

@@ -37,9 +37,8 @@ void FitGridScrollBar(Cycle& c) {
   ScrollBarModel& bar = c.win.scrollBar2;
   const int dataRows = c.win.gridRowCount - 1;
   const int count = c.table.RecordCount;
-  bar.minimum = count > dataRows ? dataRows : 1;
-  bar.maximum = count > dataRows ? count : 1;
-  bar.position = std::clamp(bar.position, bar.minimum, bar.maximum);
+  bar.SetMinimum(count > dataRows ? dataRows : 1);
+  bar.SetMaximum(count > dataRows ? count : 1);
   bar.pageSize = std::max(dataRows, 1);  // a page of the bar is a grid full of records
 }
 

@@ -31,7 +31,7 @@ std::optional<int> TimeOfDay(std::string_view t) {
 CellValue ConvertCellText(std::string_view utf8) {
   CellValue v;
   if (utf8.empty()) return v;
-  if (auto n = ParseLocaleNumber(utf8, "."); n || (n = ParseLocaleNumber(utf8, ","))) {
+  if (const auto n = ParseEitherMark(utf8)) {
     v.kind = CellValue::Kind::Number;
     v.number = *n;
   } else if (const auto seconds = TimeOfDay(utf8)) {

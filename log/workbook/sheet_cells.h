@@ -36,8 +36,6 @@ class SheetCells {
   // The value last written to one cell; empty for a blank cell.
   std::optional<CellValue> Find(int row, int column) const;
 
-  bool empty() const { return bytes_ == 0; }
-
  private:
   std::shared_ptr<CellSpill> spill_;
   std::uint64_t bytes_ = 0;  // this sheet's part of the spill

@@ -48,7 +48,9 @@ TEST_P(PanelArtTest, EveryElementIsLitInsideItsRectangleAndNothingOutside) {
   }
   for (int y = 0; y < art.height(); ++y)
     for (int x = 0; x < art.width(); ++x)
-      if (!covered.pixelIndex(x, y)) ASSERT_EQ(art.pixel(x, y) & 0xffffff, 0u) << x << "," << y;
+      if (!covered.pixelIndex(x, y)) {
+        ASSERT_EQ(art.pixel(x, y) & 0xffffff, 0u) << x << "," << y;
+      }
 }
 
 TEST_P(PanelArtTest, GlyphStripsHoldOneDistinctLitGlyphPerCell) {
@@ -68,7 +70,9 @@ TEST_P(PanelArtTest, GlyphStripsHoldOneDistinctLitGlyphPerCell) {
     EXPECT_EQ(int(shapes.size()), s->glyphCount) << s->resource << ": two glyphs look alike";
     for (int y = 0; y < strip.height(); ++y)
       for (int x = 0; x < strip.width(); ++x)
-        if (!covered.pixelIndex(x, y)) ASSERT_EQ(strip.pixel(x, y) & 0xffffff, 0u) << s->resource << " " << x;
+        if (!covered.pixelIndex(x, y)) {
+          ASSERT_EQ(strip.pixel(x, y) & 0xffffff, 0u) << s->resource << " " << x;
+        }
   }
 }
 

@@ -53,7 +53,7 @@ void DrawElement(QPainter& p, const PanelElement& e, const lcr::PanelGeometry& g
   const QString shows = Shows(e);
   auto has = [&](const char* what) { return shows.contains(QLatin1String(what)); };
 
-  if (e.kind == ElementKind::MainCell || e.kind == ElementKind::SubCell) {
+  if (lcr::IsDigitCell(e)) {
     // Every element lit: the digit cells read 8.
     const lcr::GlyphStrip& s = e.kind == ElementKind::MainCell ? g.mainStrip : g.subStrip;
     const QSize cell(s.cellWidth, s.cellHeight);

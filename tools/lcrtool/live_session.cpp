@@ -14,8 +14,8 @@ namespace {
 volatile std::sig_atomic_t g_stop = 0;
 void OnSignal(int) { g_stop = 1; }
 
-}  // namespace
-
+// The line printed for the newest record: time, main value and caption, then
+// the sub value and caption, in UTF-8.
 std::string SampleLine(const lcr::Cycle& c) {
   const lcr::MeasurementRecord& rec = c.table.rows[std::size_t(c.table.RecordCount)];
   std::string line;
@@ -31,6 +31,8 @@ std::string SampleLine(const lcr::Cycle& c) {
   return line;
 }
 
+}  // namespace
+
 LiveSession::LiveSession(std::string verb, std::unique_ptr<lcr::QtSerialIo> io, int ratePerMinute)
     : verb_(std::move(verb)), runner_(std::move(io)) {
   lcr::Cycle& c = runner_.cycle();
@@ -41,7 +43,6 @@ LiveSession::LiveSession(std::string verb, std::unique_ptr<lcr::QtSerialIo> io, 
     const std::string line = SampleLine(cycle());
     std::printf("%s\n", line.c_str());
     std::fflush(stdout);
-    if (onSample) onSample();
   });
   QObject::connect(&runner_, &lcr::CycleRunner::linkHealthChanged, [this] { ReportHealth(); });
 

@@ -6,7 +6,6 @@
 // clean end on SIGINT or SIGTERM.
 
 #include <QTimer>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -20,16 +19,11 @@ class LiveSession {
   // `verb` prefixes the messages on stderr ("lcrtool log").
   LiveSession(std::string verb, std::unique_ptr<lcr::QtSerialIo> io, int ratePerMinute);
 
-  lcr::CycleRunner& runner() { return runner_; }
   lcr::Cycle& cycle() { return runner_.cycle(); }
-  const std::string& verb() const { return verb_; }
 
   // Presses Start and runs the event loop until SIGINT or SIGTERM, then
   // closes every port.
   void Run();
-
-  // Runs after each recorded sample, once its line was printed.
-  std::function<void()> onSample;
 
  private:
   void TryStart();
@@ -39,9 +33,5 @@ class LiveSession {
   lcr::CycleRunner runner_;
   QTimer startRetry_, stopPoll_;
 };
-
-// The line printed for the newest record: time, main value and caption, then
-// the sub value and caption, in UTF-8.
-std::string SampleLine(const lcr::Cycle& c);
 
 }  // namespace lcrtool
