@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "app/cycle/cycle.h"
+#include "session/cycle.h"
 #include "app/show_text.h"
 
 static void InitDialResources() { Q_INIT_RESOURCE(dial); }

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "app/widget_handles.h"
-#include "log/dial_model.h"
+#include "views/dial_model.h"
 
 namespace lcr {
 

@@ -6,7 +6,7 @@
 #include <QGraphicsLayout>
 #include <QPainter>
 
-#include "log/jpeg_writer.h"
+#include "files/jpeg_writer.h"
 
 namespace lcr {
 

@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "app/cycle/crash_recovery.h"
+#include "session/crash_recovery.h"
 #include "app/deep_blue_style.h"
 #include "app/main_window.h"
 #include "app/recovery_offer.h"

@@ -13,12 +13,12 @@
 #include <QTableWidget>
 #include <QValueAxis>
 
-#include "app/cycle/file_commands.h"
+#include "session/file_commands.h"
 #include "app/dial_widgets.h"
 #include "app/main_window.h"
 #include "app/settings_dialog.h"
 #include "app/view_widgets.h"
-#include "log/data_file.h"
+#include "files/data_file.h"
 
 namespace lcr {
 

@@ -8,11 +8,11 @@
 #include <cstdint>
 #include <memory>
 
-#include "app/cycle/cycle_runner.h"
-#include "app/cycle/main_layout.h"
+#include "session/cycle_runner.h"
+#include "views/main_layout.h"
 #include "app/widget_handles.h"
 #include "link/serial_io.h"
-#include "panel/panel_geometry.h"
+#include "lcd/panel_geometry.h"
 
 class QAction;
 class QCheckBox;

@@ -22,7 +22,7 @@
 #include <QTableWidget>
 #include <QValueAxis>
 
-#include "app/cycle/views.h"
+#include "session/view_updates.h"
 #include "app/dial_widgets.h"
 #include "app/panel_widgets.h"
 #include "app/main_window.h"

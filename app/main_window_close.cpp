@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "app/cycle/file_commands.h"
+#include "session/file_commands.h"
 #include "app/main_window.h"
 
 namespace lcr {

@@ -11,8 +11,8 @@
 
 #include "app/graph_export.h"
 #include "app/main_window.h"
-#include "log/spreadsheet_export.h"
-#include "log/workbook/xlsx_automation.h"
+#include "files/spreadsheet_export.h"
+#include "files/workbook/xlsx_automation.h"
 
 namespace lcr {
 

@@ -5,7 +5,7 @@
 #include <QColor>
 #include <QImage>
 
-#include "panel/panel_geometry.h"
+#include "lcd/panel_geometry.h"
 
 namespace lcr {
 

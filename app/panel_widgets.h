@@ -11,7 +11,7 @@
 #include <cstdint>
 
 #include "app/widget_handles.h"
-#include "panel/panel_model.h"
+#include "lcd/panel_model.h"
 
 namespace lcr {
 

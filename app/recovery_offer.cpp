@@ -2,8 +2,8 @@
 
 #include <QMessageBox>
 
-#include "app/cycle/crash_recovery.h"
-#include "app/cycle/file_commands.h"
+#include "session/crash_recovery.h"
+#include "session/file_commands.h"
 #include "app/main_window.h"
 
 namespace lcr {

@@ -7,7 +7,7 @@
 #include <QShowEvent>
 #include <QSpinBox>
 
-#include "app/cycle/main_layout.h"
+#include "views/main_layout.h"
 #include "app/ticked_slider.h"
 
 namespace lcr {

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "app/cycle/cycle_runner.h"
+#include "session/cycle_runner.h"
 
 class QGroupBox;
 class QLabel;

@@ -16,12 +16,12 @@
 #include <cmath>
 #include <utility>
 
-#include "app/cycle/chart_readout.h"
+#include "views/chart_readout.h"
 #include "app/grid_cell_delegate.h"
 #include "app/show_text.h"
 #include "app/stairs_item.h"
-#include "app/cycle/cycle.h"
-#include "log/chart_axis.h"
+#include "session/cycle.h"
+#include "views/chart_axis.h"
 
 namespace lcr {
 

@@ -11,7 +11,7 @@
 #include "decode/decode68.h"
 #include "decode/decode730.h"
 #include "link/acquisition_state.h"
-#include "panel/panel_model.h"
+#include "lcd/panel_model.h"
 
 namespace {
 

@@ -7,14 +7,14 @@
 #include <memory>
 #include <vector>
 
-#include "app/cycle/cycle.h"
+#include "session/cycle.h"
 #include "app/main_window.h"
 #include "app/panel_widgets.h"
 #include "bench_frames.h"
 #include "decode/decode68.h"
 #include "decode/decode730.h"
 #include "link/scripted_serial_io.h"
-#include "panel/panel_model.h"
+#include "lcd/panel_model.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/deep_blue_style.h"
-#include "app/cycle/cycle.h"
+#include "session/cycle.h"
 #include "app/main_window.h"
 #include "app/settings_dialog.h"
 #include "link/scripted_serial_io.h"

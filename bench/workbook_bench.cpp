@@ -32,11 +32,11 @@
 #include <vector>
 #include <xlsxwriter.h>
 
-#include "log/grid_model.h"
-#include "log/measurement_table.h"
-#include "log/spreadsheet_export.h"
-#include "log/workbook/cell_value.h"
-#include "log/workbook/xlsx_automation.h"
+#include "views/grid_model.h"
+#include "table/measurement_table.h"
+#include "files/spreadsheet_export.h"
+#include "files/workbook/cell_value.h"
+#include "files/workbook/xlsx_automation.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "fuzz/fuzz_check.h"
-#include "log/data_file.h"
+#include "files/data_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);

@@ -13,7 +13,7 @@
 #include <QProcess>
 #include <memory>
 
-#include "app/cycle/cycle.h"
+#include "session/cycle.h"
 #include "link/scripted_serial_io.h"
 
 namespace lcrtest {

@@ -10,7 +10,7 @@
 #include <QPainterPath>
 #include <cmath>
 
-#include "log/dial_model.h"
+#include "views/dial_model.h"
 
 namespace artgen {
 

@@ -4,7 +4,7 @@
 
 #include <QImage>
 
-#include "panel/panel_geometry.h"
+#include "lcd/panel_geometry.h"
 
 namespace artgen {
 

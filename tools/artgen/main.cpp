@@ -11,7 +11,7 @@
 
 #include "dial_faces.h"
 #include "lcd_art.h"
-#include "panel/panel_geometry.h"
+#include "lcd/panel_geometry.h"
 
 namespace {
 

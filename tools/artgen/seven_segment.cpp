@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "lcd_ink.h"
-#include "panel/panel_geometry.h"
+#include "lcd/panel_geometry.h"
 
 namespace artgen {
 

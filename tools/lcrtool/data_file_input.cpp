@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "log/data_file.h"
+#include "files/data_file.h"
 
 namespace lcrtool {
 

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "log/measurement_table.h"
+#include "table/measurement_table.h"
 
 namespace lcrtool {
 

@@ -9,13 +9,13 @@
 #include <memory>
 #include <vector>
 
-#include "app/cycle/file_commands.h"
+#include "session/file_commands.h"
 #include "app/deep_blue_style.h"
 #include "app/graph_export.h"
 #include "app/main_window.h"
 #include "data_file_input.h"
 #include "link/scripted_serial_io.h"
-#include "log/data_file.h"
+#include "files/data_file.h"
 #endif
 
 namespace lcrtool {

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "app/cycle/cycle_runner.h"
+#include "session/cycle_runner.h"
 #include "link/qt_serial_io.h"
 
 namespace lcrtool {

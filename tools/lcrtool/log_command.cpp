@@ -6,10 +6,10 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "app/cycle/table_checkpoint.h"
+#include "session/table_checkpoint.h"
 #include "commands.h"
 #include "live_session.h"
-#include "log/data_file.h"
+#include "files/data_file.h"
 
 namespace lcrtool {
 

@@ -4,11 +4,11 @@
 #include <QLocale>
 #include <cstdio>
 
-#include "app/cycle/cycle.h"
+#include "session/cycle.h"
 #include "commands.h"
 #include "link/replay_script.h"
 #include "link/scripted_serial_io.h"
-#include "log/data_file.h"
+#include "files/data_file.h"
 #include "replay_output.h"
 
 namespace lcrtool {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/cycle/cycle.h"
+#include "session/cycle.h"
 
 namespace lcrtool {
 

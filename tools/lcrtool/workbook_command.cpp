@@ -11,8 +11,8 @@
 
 #include "commands.h"
 #include "data_file_input.h"
-#include "log/spreadsheet_export.h"
-#include "log/workbook/xlsx_automation.h"
+#include "files/spreadsheet_export.h"
+#include "files/workbook/xlsx_automation.h"
 
 namespace lcrtool {
 

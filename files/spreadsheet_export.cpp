@@ -1,0 +1,100 @@
+#include "files/spreadsheet_export.h"
+
+#include "decode/gbk.h"
+#include "table/record_text.h"
+
+namespace lcr {
+
+namespace {
+
+std::string TrimmedUtf8(std::string_view gbk) { return GbkToUtf8(Trim(gbk)); }
+
+// Runs a clean-up call whose own failure no longer matters: the export has
+// already failed and the user is told so.
+template <typename Call>
+void Quietly(Call&& call) {
+  try {
+    call();
+  } catch (const AutomationError&) {
+  }
+}
+
+void WriteRecords(SpreadsheetApplication& app, const MeasurementTable& table,
+                  const std::array<std::string, kGridColumnCount>& header, const SpreadsheetExportHooks& hooks) {
+  for (std::int32_t i = 1; i <= table.RecordCount; ++i) {
+    if (hooks.progress) hooks.progress(i);
+    const int row = SheetRowOfRecord(i);
+    if (row == 2) {
+      // A new block: its sheet goes in front and is named after the block.
+      app.WorksheetsAdd();
+      app.SelectWorksheet(1);
+      app.SetWorksheetName(1, "page " + std::to_string(SheetOfRecord(i)));
+      for (int c = 0; c < kGridColumnCount; ++c) app.SetCell(1, c + 1, std::string(Trim(header[std::size_t(c)])));
+    }
+    const auto cells = RecordCells(table, i);
+    for (int c = 0; c < kGridColumnCount; ++c) app.SetCell(row, c + 1, cells[std::size_t(c)]);
+  }
+}
+
+// A call that hands back no workbook has failed.
+std::shared_ptr<WorkbookObject> Require(std::shared_ptr<WorkbookObject> book) {
+  if (!book) throw AutomationError("no workbook");
+  return book;
+}
+
+}  // namespace
+
+std::array<std::string, kGridColumnCount> RecordCells(const MeasurementTable& table, std::int32_t i) {
+  const MeasurementRecord& rec = RowAt(table, i);
+  return {std::to_string(i),
+          TrimmedUtf8(rec.TimeText.View()),
+          TrimmedUtf8(rec.MainValue.View()),
+          TrimmedUtf8(rec.MainCaption.View()),
+          TrimmedUtf8(rec.SubValue.View()),
+          TrimmedUtf8(rec.SubCaption.View())};
+}
+
+SpreadsheetExportOutcome ExportSpreadsheetFile(AutomationServer& server, const QString& fileName,
+                                               const MeasurementTable& table,
+                                               const std::array<std::string, kGridColumnCount>& header,
+                                               const SpreadsheetExportHooks& hooks, std::string* error) {
+  std::unique_ptr<SpreadsheetApplication> app;
+  std::shared_ptr<WorkbookObject> book;
+  try {
+    app = server.CreateApplication();
+    if (app) book = server.CreateSheet();
+  } catch (const AutomationError& e) {
+    if (error) *error = e.what();
+    app.reset();
+  }
+  if (!app || !book) {
+    if (app) Quietly([&] { app->Quit(); });
+    return SpreadsheetExportOutcome::NoApplication;
+  }
+
+  try {
+    book = Require(app->WorkbooksAdd());
+    book->SaveAs(fileName);
+    book->Close();
+    if (hooks.repaintWindow) hooks.repaintWindow();
+    book = Require(app->WorkbooksOpen(fileName));
+    if (hooks.showProgress) hooks.showProgress(table.RecordCount);
+    WriteRecords(*app, table, header, hooks);
+    book->Save();
+    book->SetSaved(true);
+    book->Close();
+    app->Quit();
+    return SpreadsheetExportOutcome::Saved;
+  } catch (const AutomationError& e) {
+    if (error) *error = e.what();
+    // The book may already be closed, or never have been opened: the
+    // clean-up must not fail in its turn.
+    Quietly([&] {
+      if (book) book->Close();
+    });
+    Quietly([&] { app->Quit(); });
+    return SpreadsheetExportOutcome::Failed;
+  }
+}
+
+}  // namespace lcr

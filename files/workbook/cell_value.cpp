@@ -1,0 +1,67 @@
+#include "files/workbook/cell_value.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+
+#include "common/text_and_numbers.h"
+
+namespace lcr {
+
+namespace {
+
+bool TwoDigits(std::string_view t, std::size_t at, int limit, int& out) {
+  if (at + 2 > t.size() || t[at] < '0' || t[at] > '9' || t[at + 1] < '0' || t[at + 1] > '9') return false;
+  out = (t[at] - '0') * 10 + (t[at + 1] - '0');
+  return out < limit;
+}
+
+// Seconds since midnight of "h:mm:ss" or "hh:mm:ss".
+std::optional<int> TimeOfDay(std::string_view t) {
+  if (t.size() == 7) return TimeOfDay(std::string("0").append(t));
+  int h = 0, m = 0, s = 0;
+  if (t.size() != 8 || t[2] != ':' || t[5] != ':') return std::nullopt;
+  if (!TwoDigits(t, 0, 24, h) || !TwoDigits(t, 3, 60, m) || !TwoDigits(t, 6, 60, s)) return std::nullopt;
+  return h * 3600 + m * 60 + s;
+}
+
+}  // namespace
+
+CellValue ConvertCellText(std::string_view utf8) {
+  CellValue v;
+  if (utf8.empty()) return v;
+  if (const auto n = ParseEitherMark(utf8)) {
+    v.kind = CellValue::Kind::Number;
+    v.number = *n;
+  } else if (const auto seconds = TimeOfDay(utf8)) {
+    v.kind = CellValue::Kind::Time;
+    v.number = *seconds / 86400.0;
+  } else {
+    v.kind = CellValue::Kind::Text;
+    v.text.assign(utf8);
+  }
+  return v;
+}
+
+std::string CellDisplayText(const CellValue& value) {
+  char buf[40];
+  switch (value.kind) {
+    case CellValue::Kind::Blank: return {};
+    case CellValue::Kind::Text: return value.text;
+    case CellValue::Kind::Number:
+      for (int digits = 15; digits <= 17; ++digits) {
+        std::snprintf(buf, sizeof buf, "%.*g", digits, value.number);
+        if (std::strtod(buf, nullptr) == value.number) break;
+      }
+      return buf;
+    case CellValue::Kind::Time: {
+      const long s = std::lround(value.number * 86400.0);
+      std::snprintf(buf, sizeof buf, "%02ld:%02ld:%02ld", s / 3600, s / 60 % 60, s % 60);
+      return buf;
+    }
+  }
+  return {};
+}
+
+}  // namespace lcr
