@@ -128,7 +128,7 @@ void PanelWidgets::showVisibility(const PanelModel& m, int segment) {
 
 void PanelWidgets::showBar(const PanelModel& m) {
   const PanelElement* bar = m.element[std::size_t(kBarSegment)];
-  if (!bar || m.family != 730) return;
+  if (!bar || m.family != kFamily730) return;
   // Past the end of its picture the bar shows nothing more; the widget stops
   // at the backdrop's edge so that it never lies over the dial.
   const int width = std::min(m.barWidth, kPanelWidth + 1 - bar->x);

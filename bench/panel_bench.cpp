@@ -10,7 +10,7 @@
 #include "bench/bench_frames.h"
 #include "decode/decode68.h"
 #include "decode/decode730.h"
-#include "link/acquisition_state.h"
+#include "session/session_state.h"
 #include "lcd/panel_model.h"
 
 namespace {

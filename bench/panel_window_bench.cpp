@@ -39,8 +39,9 @@ std::vector<Sample> Samples(int family) {
     lcr::AcquisitionState s;
     if (family == 730) lcr::Decode730Frame(frame, s.reading, ".");
     else lcr::Decode68Frame(frame, s.reading, ".");
-    lcr::BuildPanelFlags(s);
-    out.push_back({s.reading, s.PanelFlags});
+    lcr::PanelFlagArray flags{};
+    lcr::BuildPanelFlags(s.reading.SegmentFlags, flags);
+    out.push_back({s.reading, flags});
   };
   if (family == 730)
     for (const auto& f : lcr::bench::Frames730()) add(f.data());

@@ -1,7 +1,6 @@
 #include "decode/gbk.h"
 
 #include <QStringDecoder>
-#include <QStringEncoder>
 #include <algorithm>
 
 namespace lcr {
@@ -26,16 +25,6 @@ std::string GbkToUtf8(std::string_view gbk) {
   if (IsAscii(gbk)) return std::string(gbk);
   const QByteArray utf8 = GbkToQString(gbk).toUtf8();
   return std::string(utf8.constData(), std::size_t(utf8.size()));
-}
-
-std::string QStringToGbk(const QString& text) {
-  QStringEncoder encoder("GBK");
-  if (!encoder.isValid()) {
-    const QByteArray latin = text.toLatin1();
-    return std::string(latin.constData(), std::size_t(latin.size()));
-  }
-  const QByteArray bytes = encoder.encode(text);
-  return std::string(bytes.constData(), std::size_t(bytes.size()));
 }
 
 }  // namespace lcr

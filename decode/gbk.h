@@ -9,6 +9,5 @@ namespace lcr {
 
 QString GbkToQString(std::string_view gbk);
 std::string GbkToUtf8(std::string_view gbk);
-std::string QStringToGbk(const QString& text);
 
 }  // namespace lcr

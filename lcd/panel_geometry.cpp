@@ -1,10 +1,12 @@
 #include "lcd/panel_geometry.h"
 
+#include "decode/reading.h"
+
 namespace lcr {
 
 const PanelGeometry* PanelGeometryFor(int family) {
-  if (family == 730) return &PanelGeometry730();
-  if (family == 68) return &PanelGeometry68();
+  if (family == kFamily730) return &PanelGeometry730();
+  if (family == kFamily68) return &PanelGeometry68();
   return nullptr;
 }
 

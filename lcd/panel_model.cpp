@@ -51,7 +51,7 @@ void RenderPanel(PanelModel& panel, const PanelInput& in, int tag) {
 
 bool SegmentShown(const PanelModel& panel, int segment) {
   if (!panel.visible[std::size_t(segment)]) return false;
-  return !(segment == kBarSegment && panel.family == 730 && panel.barWidth < 1);
+  return !(segment == kBarSegment && panel.family == kFamily730 && panel.barWidth < 1);
 }
 
 std::vector<int> LitSegments(const PanelModel& panel) {

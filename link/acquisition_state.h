@@ -15,7 +15,6 @@ namespace lcr {
 
 inline constexpr int kReceiveBufferSize = 32769;  // index 0 never holds data
 inline constexpr int kReadPosGuard = 32000;
-inline constexpr int kPanelFlagCount = 101;
 // A model tag that names neither family (before a scan, or an AA 55 00 start
 // whose fourth byte is not 0x37).
 inline constexpr int kNoFamily = 0;
@@ -36,12 +35,10 @@ struct Diagnostics {
 };
 
 struct AcquisitionState {
-  // Part of the main window.
+  // Kept with the link: the read pass and detection move them.
   int ModelTag = 0;
   int ActiveFamily = 0;
   int LinkCount = 0;
-  QDateTime SampleTime;
-  std::array<std::uint8_t, kPanelFlagCount> PanelFlags{};
   std::string DecimalMark = ".";
   Reading reading;
 

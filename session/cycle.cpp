@@ -41,7 +41,7 @@ std::string FormatDateClock(const QDateTime& t) {
 
 void FormCreate(Cycle& c, const QLocale& locale) {
   c.dial = DialStateTexts{};
-  c.win.gridRowCount = kGridDesignHeight / kGridRowHeight - 2;
+  c.win.gridRowCount = GridRowsFor(kGridDesignHeight);
   SetGridRowCount(c.grid, c.win.gridRowCount);
   c.acq.DecimalMark = DecideDecimalMark(locale);
 }
@@ -145,12 +145,11 @@ void ResetPanel(Cycle& c, int family) {
   if (c.onPanelReset) c.onPanelReset(family);
 }
 
-void BuildPanelFlags(AcquisitionState& s) {
-  const std::string& bits = s.reading.SegmentFlags;
+void BuildPanelFlags(std::string_view bits, PanelFlagArray& flags) {
   for (int i = 0; i < kPanelFlagCount; ++i)
-    s.PanelFlags[std::size_t(i)] = (int(bits.size()) > i && bits[std::size_t(i)] == '1') ? 1 : 0;
-  for (int j = 0; j <= 5; ++j) s.PanelFlags[std::size_t(80 + j)] = s.PanelFlags[std::size_t(1 + 10 * j)];
-  if (s.PanelFlags[45] == 1) s.PanelFlags[85] = 1;
+    flags[std::size_t(i)] = (int(bits.size()) > i && bits[std::size_t(i)] == '1') ? 1 : 0;
+  for (int j = 0; j <= 5; ++j) flags[std::size_t(80 + j)] = flags[std::size_t(1 + 10 * j)];
+  if (flags[45] == 1) flags[85] = 1;
 }
 
 namespace {
@@ -169,6 +168,12 @@ void SetScrollBar1Position(Cycle& c, int position) {
   if (MoveBar(c, c.win.scrollBar1, position)) UpdateChart(c, c.win.scrollBar1.position);
 }
 
+void ReachChartToRecord(Cycle& c, int count) {
+  if (count <= kChartScrollFromRecords) return;
+  c.win.scrollBar1.SetMaximum(count);
+  SetScrollBar1Position(c, count);
+}
+
 void SetScrollBar2Position(Cycle& c, int position) {
   if (MoveBar(c, c.win.scrollBar2, position)) FillGrid(c, c.win.scrollBar2.position);
 }
@@ -182,10 +187,7 @@ void FollowNewestRecord(Cycle& c) {
     FitGridScrollBar(c);  // never below the data-row count: no short page at the top
     SetScrollBar2Position(c, count);
   }
-  if (count > 200) {
-    c.win.scrollBar1.SetMaximum(count);
-    SetScrollBar1Position(c, count);
-  }
+  ReachChartToRecord(c, count);
 }
 
 }  // namespace
@@ -195,17 +197,17 @@ bool ShowTimeTimer(Cycle& c, const QDateTime& now) {
   s.diag.Edit4 = "show time:  " + FormatStampFull(now);
   if (s.LinkCount < 3 || !HoldsReading(s.reading.DisplayCodes)) return false;
 
-  s.SampleTime = now;
+  c.SampleTime = now;
   c.sampleTimeText = FormatClock(now);
   if (s.ModelTag != s.ActiveFamily) {
     ResetPanel(c, s.ModelTag);
     s.ActiveFamily = s.ModelTag;
   }
-  BuildPanelFlags(s);
+  BuildPanelFlags(s.reading.SegmentFlags, c.PanelFlags);
   AppendRecord(c.table, s.reading, c.sampleTimeText, s.ActiveFamily);
   c.tableUnsaved = true;
   FollowNewestRecord(c);
-  RenderPanel(c.panel, PanelInput{s.reading, s.DecimalMark, s.PanelFlags}, s.ActiveFamily);
+  RenderPanel(c.panel, PanelInput{s.reading, s.DecimalMark, c.PanelFlags}, s.ActiveFamily);
   FillGrid(c, c.table.RecordCount);
   UpdateDial(c.dial, c.dialModel, s.reading.MainValue, s.reading.MainRange, s.DecimalMark);
   UpdateChart(c, c.table.RecordCount);

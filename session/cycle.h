@@ -5,47 +5,15 @@
 
 #include <QDateTime>
 #include <QLocale>
-#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
-#include "session/window_model.h"
+#include "session/session_state.h"
 #include "common/text_and_numbers.h"
-#include "link/acquisition_state.h"
-#include "link/link_health.h"
 #include "link/serial_io.h"
-#include "views/chart_model.h"
-#include "views/dial_model.h"
-#include "views/grid_model.h"
-#include "table/measurement_table.h"
-#include "lcd/panel_model.h"
 
 namespace lcr {
-
-struct Cycle {
-  AcquisitionState acq;
-  MeasurementTable table;
-  WindowModel win;
-  ChartModel chart;  // Series1, the statistics texts, ChartFirstRow
-  GridModel grid;    // StringGrid1's data rows
-  DialStateTexts dial;
-  DialModel dialModel;  // bpmain, bpback, MainNO, MTEXT and MTEXTN
-  PanelModel panel;     // the LCD replica: visibilities, cell glyphs, bar width
-  std::string sampleTimeText;  // "hh:nn:ss" of the last recorded sample
-  LinkMonitor link;            // the link's health, shown in status panel 4
-  bool tableUnsaved = false;   // records came in since the last Save, Open or Reset
-
-  // Hooks for whoever shows the cycle. onPanelReset runs after the panel
-  // model was set up for a family (or emptied, for any other tag); onSampleRecorded after a display tick updated every
-  // view model and before it clears DisplayCodes.
-  std::function<void(int family)> onPanelReset;
-  std::function<void()> onSampleRecorded;
-  // Runs after the link's health moved (c.link.state); panel 4 shows it already.
-  std::function<void()> onLinkHealthChanged;
-};
-
-// The cycle holds a 32 KiB receive buffer: keep it on the heap.
-std::unique_ptr<Cycle> MakeCycle();
 
 // Samples per minute shown for a display interval, and the interval for a rate.
 int RateFromInterval(int intervalMs);
@@ -81,11 +49,14 @@ bool ShowTimeTimer(Cycle& c, const QDateTime& now);
 void ResetPanel(Cycle& c, int family);
 
 // PanelFlags from SegmentFlags (flags 80-85 copy 1, 11, .. 51; 45 sets 85).
-void BuildPanelFlags(AcquisitionState& s);
+void BuildPanelFlags(std::string_view segmentFlags, PanelFlagArray& flags);
 
 // Scroll bar moves, by the user or by the cycle.
 void SetScrollBar1Position(Cycle& c, int position);
 void SetScrollBar2Position(Cycle& c, int position);
+// Once the table holds more records than the chart pages from the start,
+// ScrollBar1 reaches to record `count` and stands there.
+void ReachChartToRecord(Cycle& c, int count);
 
 // The settings dialog's Apply: points per page and sampling rate.
 void ApplySettings(Cycle& c, int pointsPerPage, int ratePerMinute);

@@ -23,10 +23,7 @@ void ShowOpenedTable(Cycle& c, const std::vector<MeasurementRecord>& records) {
   SetScrollBar2Position(c, w.scrollBar2.maximum);
 
   UpdateChart(c, count);
-  if (count > 200) {
-    w.scrollBar1.SetMaximum(count);
-    SetScrollBar1Position(c, count);
-  }
+  ReachChartToRecord(c, count);
   w.scrollBar1.enabled = w.scrollBar2.enabled = true;
   c.tableUnsaved = false;
 }

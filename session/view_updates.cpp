@@ -27,12 +27,6 @@ void FillGrid(Cycle& c, std::int32_t lastRow) {
   FillGrid(c.grid, c.table, lastRow);
 }
 
-namespace {
-
-int GridRowsFor(int gridHeight) { return std::max(gridHeight / kGridRowHeight - 2, 2); }
-
-}  // namespace
-
 void FitGridScrollBar(Cycle& c) {
   ScrollBarModel& bar = c.win.scrollBar2;
   const int dataRows = c.win.gridRowCount - 1;

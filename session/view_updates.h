@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "session/cycle.h"
+#include "session/session_state.h"
 
 namespace lcr {
 

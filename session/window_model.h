@@ -51,6 +51,12 @@ inline constexpr int kStatusPanelCount = 5;
 inline constexpr int kGridDesignHeight = 450;
 inline constexpr int kGridRowHeight = 16;
 inline constexpr int kDefaultPointsPerPage = 200;
+// Past this many records the chart's scroll bar reaches to the last record.
+inline constexpr int kChartScrollFromRecords = 200;
+
+// The grid's row count, the header included, for a grid `height` pixels
+// high: height div 16 - 2, and never fewer than the header and one data row.
+constexpr int GridRowsFor(int height) { return std::max(height / kGridRowHeight - 2, 2); }
 inline constexpr int kDefaultDisplayInterval = 500;
 
 struct WindowModel {
@@ -77,7 +83,7 @@ struct WindowModel {
                             kDefaultPointsPerPage, true};
   ScrollBarModel scrollBar2{1, 1, 1, 1, true};
 
-  int gridRowCount = kGridDesignHeight / kGridRowHeight - 2;
+  int gridRowCount = GridRowsFor(kGridDesignHeight);
   int gridHeight = kGridDesignHeight;  // StringGrid1's height in pixels, as laid out
   int pointsPerPage = kDefaultPointsPerPage;  // the chart's maximum points per page
 };

@@ -53,18 +53,6 @@ void BuildSubCaption(CaptionBuilder& b, const Reading& r) {
 
 }  // namespace
 
-std::string ComposeMainCaption(const Reading& r, int activeFamily) {
-  CaptionBuilder b;
-  BuildMainCaption(b, r, activeFamily);
-  return std::string(b.View());
-}
-
-std::string ComposeSubCaption(const Reading& r) {
-  CaptionBuilder b;
-  BuildSubCaption(b, r);
-  return std::string(Trim(b.View()));
-}
-
 std::int32_t AppendRecord(MeasurementTable& table, const Reading& reading,
                           std::string_view timeText, int activeFamily) {
   if (table.TableCapacity - table.RecordCount < kTableGrowth) {

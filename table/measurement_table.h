@@ -65,10 +65,6 @@ struct MeasurementTable {
   std::int32_t TableCapacity = 0;
 };
 
-// The caption texts a record stores, composed from a Reading.
-std::string ComposeMainCaption(const Reading& r, int activeFamily);
-std::string ComposeSubCaption(const Reading& r);
-
 // Appends one record (growth, composition, count); the scroll bars are the
 // caller's. Returns the new row index.
 std::int32_t AppendRecord(MeasurementTable& table, const Reading& reading,

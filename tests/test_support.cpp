@@ -116,4 +116,21 @@ std::string HexLine(const Bytes& bytes) {
   return out;
 }
 
+QByteArray ReplayScript(const std::vector<Bytes>& reads) {
+  QByteArray script;
+  for (const Bytes& r : reads) script += QByteArray::fromStdString(HexLine(r)) + "\n";
+  return script;
+}
+
+ProcessResult RunReplay(const QByteArray& script, QStringList options) {
+  options << WriteTempFile(script);
+  return RunProgram(LCRTOOL_PATH, QStringList{"replay"} + options);
+}
+
+QList<QByteArray> OutputLines(const QByteArray& out) {
+  QList<QByteArray> lines = out.split('\n');
+  lines.removeAll(QByteArray());
+  return lines;
+}
+
 }  // namespace lcrtest

@@ -2,6 +2,8 @@
 // Frame builders and small helpers shared by the tests.
 
 #include <QByteArray>
+#include <QList>
+#include <QStringList>
 #include <QString>
 #include <cstdint>
 #include <initializer_list>
@@ -73,5 +75,12 @@ QString WriteTempFile(const QByteArray& text, const QString& suffix = ".txt");
 
 // Hex line of a read, as replay scripts hold it.
 std::string HexLine(const Bytes& bytes);
+
+// A replay script: one line per read.
+QByteArray ReplayScript(const std::vector<Bytes>& reads);
+// Runs `lcrtool replay` with `options` on `script`.
+ProcessResult RunReplay(const QByteArray& script, QStringList options = {});
+// The non-empty lines of a replay's output.
+QList<QByteArray> OutputLines(const QByteArray& out);
 
 }  // namespace lcrtest

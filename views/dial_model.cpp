@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 #include "common/text_and_numbers.h"
 #include "decode/value_words.h"
@@ -30,17 +29,6 @@ int IntegerOf(const std::string& text) {
 }
 
 // a written with the decimal mark, as short as it reads back: 0.4086, -0.8172, 0.
-std::string AngleText(double a, std::string_view decimalMark) {
-  char buf[32];
-  std::snprintf(buf, sizeof buf, "%.4f", RoundTo4(a));
-  std::string text = buf;
-  while (text.back() == '0') text.pop_back();
-  if (text.back() == '.') text.pop_back();
-  if (text == "-0") text = "0";
-  if (const auto dot = text.find('.'); dot != std::string::npos) text.replace(dot, 1, decimalMark);
-  return text;
-}
-
 }  // namespace
 
 const char* DialFaceName(DialFace face) {
@@ -106,8 +94,7 @@ void UpdateDial(DialStateTexts& state, DialModel& model, std::string_view value,
                 std::string_view decimalMark) {
   std::string_view v = value.empty() ? std::string_view("0") : value;
 
-  const auto oldNumber = ParsePaddedNumber(state.NeedleAngle, decimalMark);
-  const double oldAngle = oldNumber ? RoundTo4(*oldNumber) : 0;
+  const double oldAngle = state.NeedleAngle;
   const int top = IntegerOf(state.NeedleTopRow);
   const int bottom = IntegerOf(state.NeedleBottomRow);
 
@@ -136,7 +123,7 @@ void UpdateDial(DialStateTexts& state, DialModel& model, std::string_view value,
 
   state.NeedleTopRow = std::to_string(model.tip.y);
   state.NeedleBottomRow = std::to_string(kNeedleFootRow);
-  state.NeedleAngle = AngleText(a, decimalMark);
+  state.NeedleAngle = RoundTo4(a);
 }
 
 void ResetDialViews(DialModel& model) {

@@ -10,11 +10,12 @@
 
 namespace lcr {
 
-// The four dial texts kept between calls ("0" at start-up).
+// The dial's state kept between calls ("0" at start-up). The angle of the
+// needle drawn last is kept as the number it is, rounded to 0.0001.
 struct DialStateTexts {
   std::string NeedleTopRow = "0";
   std::string NeedleBottomRow = "0";
-  std::string NeedleAngle = "0";
+  double NeedleAngle = 0;
   std::string DialRangeClass = "0";
 };
 

@@ -143,8 +143,8 @@ TEST(Panel68, BarGraphFollowsPanelFlags) {
   c->acq.ActiveFamily = 68;
   c->acq.reading = Main("1", "", PanelRig::Codes());
   c->acq.reading.SegmentFlags = std::string(45, '0') + "1";
-  BuildPanelFlags(c->acq);
-  RenderPanel(c->panel, PanelInput{c->acq.reading, ".", c->acq.PanelFlags}, 68);
+  BuildPanelFlags(c->acq.reading.SegmentFlags, c->PanelFlags);
+  RenderPanel(c->panel, PanelInput{c->acq.reading, ".", c->PanelFlags}, 68);
   EXPECT_TRUE(c->panel.visible[145]);
   EXPECT_TRUE(c->panel.visible[185]);
   EXPECT_FALSE(c->panel.visible[144]);

@@ -225,20 +225,20 @@ TEST_F(CycleTest, ResetEmptiesTheLogAndTheNextSampleIsRowOne) {
 TEST_F(CycleTest, PanelFlagsFromSegmentFlags) {
   AcquisitionState& s = c->acq;
   s.reading.SegmentFlags = "Not 730 use";
-  BuildPanelFlags(s);
-  for (auto f : s.PanelFlags) EXPECT_EQ(f, 0);
+  BuildPanelFlags(s.reading.SegmentFlags, c->PanelFlags);
+  for (auto f : c->PanelFlags) EXPECT_EQ(f, 0);
 
   std::string bits(48, '0');
   bits[1] = bits[11] = bits[45] = '1';  // flags 1, 11, 45
   s.reading.SegmentFlags = bits;
-  BuildPanelFlags(s);
-  EXPECT_EQ(s.PanelFlags[1], 1);
-  EXPECT_EQ(s.PanelFlags[80], 1);
-  EXPECT_EQ(s.PanelFlags[81], 1);
-  EXPECT_EQ(s.PanelFlags[82], 0);
-  EXPECT_EQ(s.PanelFlags[85], 1);  // flag 45 also lights 85
-  EXPECT_EQ(s.PanelFlags[47], 0);
-  EXPECT_EQ(s.PanelFlags[100], 0);
+  BuildPanelFlags(s.reading.SegmentFlags, c->PanelFlags);
+  EXPECT_EQ(c->PanelFlags[1], 1);
+  EXPECT_EQ(c->PanelFlags[80], 1);
+  EXPECT_EQ(c->PanelFlags[81], 1);
+  EXPECT_EQ(c->PanelFlags[82], 0);
+  EXPECT_EQ(c->PanelFlags[85], 1);  // flag 45 also lights 85
+  EXPECT_EQ(c->PanelFlags[47], 0);
+  EXPECT_EQ(c->PanelFlags[100], 0);
 }
 
 TEST_F(CycleTest, ScrollBarsFollowTheNewestRecord) {

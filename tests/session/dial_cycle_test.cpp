@@ -31,7 +31,7 @@ struct DialCycleTest : ::testing::Test, lcrtest::CycleRig {
 
 TEST_F(DialCycleTest, StartsWithTheFirstFaceAndNoNeedle) {
   EXPECT_EQ(c->dial.NeedleTopRow, "0");
-  EXPECT_EQ(c->dial.NeedleAngle, "0");
+  EXPECT_EQ(c->dial.NeedleAngle, 0.0);
   EXPECT_EQ(c->dial.DialRangeClass, "0");
   EXPECT_EQ(c->dialModel.face, DialFace::BP_2);
   EXPECT_FALSE(c->dialModel.needleDrawn);
@@ -79,7 +79,7 @@ TEST_F(DialCycleTest, ResetShowsTheCleanFaceWithTheNeedleAtZero) {
   EXPECT_EQ(c->dialModel.angle, 0);
   EXPECT_EQ(c->dialModel.tip, (DialPoint{165, 15}));
   EXPECT_EQ(c->dial.DialRangeClass, "2");
-  EXPECT_EQ(c->dial.NeedleAngle, "0");
+  EXPECT_EQ(c->dial.NeedleAngle, 0.0);
   EXPECT_EQ(c->dialModel.face, DialFace::BP_2);
   EXPECT_EQ(c->dialModel.erase.front().y, 31);
 }
@@ -90,7 +90,7 @@ TEST_F(DialCycleTest, ResetRightAfterStartUpUsesTheLocaleMark) {
   ASSERT_EQ(fresh->acq.DecimalMark, ",");
   ButtonResetClick(*fresh);
   EXPECT_EQ(fresh->dial.DialRangeClass, "2");
-  EXPECT_EQ(fresh->dial.NeedleAngle, "0");
+  EXPECT_EQ(fresh->dial.NeedleAngle, 0.0);
   EXPECT_EQ(fresh->dialModel.multiplier, "x1000");
   EXPECT_TRUE(fresh->dialModel.needleDrawn);
 }

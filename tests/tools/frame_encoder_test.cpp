@@ -468,22 +468,24 @@ TEST(Encode68, BarGraphReachesThePanelFlags) {
       spec.segments = BarGraph68(ticks, minus);
       lcr::AcquisitionState s;
       s.reading = Decode68(spec);
-      lcr::BuildPanelFlags(s);
-      EXPECT_EQ(s.PanelFlags[0], minus ? 1 : 0) << ticks;
-      for (int j = 1; j < 80; ++j) ASSERT_EQ(s.PanelFlags[std::size_t(j)], j <= ticks ? 1 : 0) << ticks << " " << j;
-      EXPECT_EQ(s.PanelFlags[85], ticks >= 45 ? 1 : 0) << ticks;
+      lcr::PanelFlagArray PanelFlags{};
+      lcr::BuildPanelFlags(s.reading.SegmentFlags, PanelFlags);
+      EXPECT_EQ(PanelFlags[0], minus ? 1 : 0) << ticks;
+      for (int j = 1; j < 80; ++j) ASSERT_EQ(PanelFlags[std::size_t(j)], j <= ticks ? 1 : 0) << ticks << " " << j;
+      EXPECT_EQ(PanelFlags[85], ticks >= 45 ? 1 : 0) << ticks;
     }
   }
   for (std::uint64_t step = 0; step < std::uint64_t(ScenarioPeriod(Scenario::kSweep, lcr::kFamily68)); ++step) {
     const ScenarioStep sweep = ScenarioFrame(Scenario::kSweep, lcr::kFamily68, step);
     lcr::AcquisitionState s;
     s.reading = Decode(lcr::kFamily68, sweep.frame, ".");
-    lcr::BuildPanelFlags(s);
+    lcr::PanelFlagArray PanelFlags{};
+    lcr::BuildPanelFlags(s.reading.SegmentFlags, PanelFlags);
     const double volts = std::stod(sweep.intended.mainValue);
     int lit = 0;
-    while (lit < 45 && s.PanelFlags[std::size_t(lit + 1)]) ++lit;
+    while (lit < 45 && PanelFlags[std::size_t(lit + 1)]) ++lit;
     EXPECT_EQ(lit, 1 + int(std::lround(std::abs(volts) * 10))) << sweep.intended.mainValue;
-    EXPECT_EQ(s.PanelFlags[0], volts < 0 ? 1 : 0) << sweep.intended.mainValue;
+    EXPECT_EQ(PanelFlags[0], volts < 0 ? 1 : 0) << sweep.intended.mainValue;
   }
 }
 

@@ -17,14 +17,10 @@ using lcrtest::HexLine;
 namespace {
 
 std::vector<QJsonObject> Replay(const std::vector<Bytes>& reads, QStringList options = {}) {
-  QByteArray script;
-  for (const Bytes& r : reads) script += QByteArray::fromStdString(HexLine(r)) + "\n";
-  options << lcrtest::WriteTempFile(script);
-  const auto run = lcrtest::RunProgram(LCRTOOL_PATH, QStringList{"replay"} + options);
+  const auto run = lcrtest::RunReplay(lcrtest::ReplayScript(reads), options);
   EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
   std::vector<QJsonObject> lines;
-  for (const QByteArray& line : run.out.split('\n'))
-    if (!line.isEmpty()) lines.push_back(QJsonDocument::fromJson(line).object());
+  for (const QByteArray& line : lcrtest::OutputLines(run.out)) lines.push_back(QJsonDocument::fromJson(line).object());
   return lines;
 }
 

@@ -19,14 +19,11 @@ namespace {
 // The printed lines of a replay: detection, then one frame per read (the
 // first two frames are never recorded).
 QList<QByteArray> Replay(const std::vector<Bytes>& frames, QStringList options = {}) {
-  QByteArray script = QByteArray::fromStdString(HexLine(Concat({Frame730Value(1), Frame730Value(1)}))) + "\n";
-  for (const Bytes& f : frames) script += QByteArray::fromStdString(HexLine(f)) + "\n";
-  options << lcrtest::WriteTempFile(script);
-  const auto run = lcrtest::RunProgram(LCRTOOL_PATH, QStringList{"replay"} + options);
+  std::vector<Bytes> reads{Concat({Frame730Value(1), Frame730Value(1)})};
+  reads.insert(reads.end(), frames.begin(), frames.end());
+  const auto run = lcrtest::RunReplay(lcrtest::ReplayScript(reads), options);
   EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-  QList<QByteArray> lines = run.out.split('\n');
-  lines.removeAll(QByteArray());
-  return lines;
+  return lcrtest::OutputLines(run.out);
 }
 
 QJsonObject Dial(const QByteArray& line) { return QJsonDocument::fromJson(line).object()["dial"].toObject(); }

@@ -18,14 +18,12 @@ using lcrtest::HexLine;
 namespace {
 
 lcrtest::ProcessResult Replay(const QByteArray& script, QStringList options = {}) {
-  options << lcrtest::WriteTempFile(script);
-  return lcrtest::RunProgram(LCRTOOL_PATH, QStringList{"replay"} + options);
+  return lcrtest::RunReplay(script, options);
 }
 
 std::vector<QJsonObject> Lines(const QByteArray& out) {
   std::vector<QJsonObject> lines;
-  for (const QByteArray& line : out.split('\n')) {
-    if (line.isEmpty()) continue;
+  for (const QByteArray& line : lcrtest::OutputLines(out)) {
     QJsonParseError err;
     const QJsonDocument doc = QJsonDocument::fromJson(line, &err);
     EXPECT_EQ(err.error, QJsonParseError::NoError) << line.toStdString();
@@ -35,9 +33,7 @@ std::vector<QJsonObject> Lines(const QByteArray& out) {
 }
 
 QByteArray Script(std::initializer_list<Bytes> reads) {
-  QByteArray s = "# detection, then one read per tick\n";
-  for (const Bytes& r : reads) s += QByteArray::fromStdString(HexLine(r)) + "\n";
-  return s;
+  return "# detection, then one read per tick\n" + lcrtest::ReplayScript(reads);
 }
 
 const Bytes kTwo = Concat({Frame730Value(1), Frame730Value(1)});

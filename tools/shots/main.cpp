@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
 
   // A family 730 meter running the sweep on port 1.
   auto frame = [](std::uint64_t step) {
-    return lcr::sim::ScenarioFrame(lcr::sim::Scenario::kSweep, 730, step).frame;
+    return lcr::sim::ScenarioFrame(lcr::sim::Scenario::kSweep, lcr::kFamily730, step).frame;
   };
   io.QueueRead(1, [&] {
     auto two = frame(0);
@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
   for (std::uint64_t step = 2; step < 262; ++step) record(frame(step));
   // Then a family 68 meter's tour, up to its temperature display.
   for (std::uint64_t step = 0; step < 72; ++step)
-    record(lcr::sim::ScenarioFrame(lcr::sim::Scenario::kTour, 68, step).frame);
+    record(lcr::sim::ScenarioFrame(lcr::sim::Scenario::kTour, lcr::kFamily68, step).frame);
   r.onSystime();
   Shot(QStringLiteral("health-linked"));
   for (int i = 0; i < 11; ++i) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "decode/reading.h"
 #include "simulator/scenarios.h"
 
 #if defined(__unix__) || defined(__APPLE__)
@@ -53,7 +54,7 @@ class PtyStreamer {
 
 struct StreamOptions {
   Scenario scenario = Scenario::kSteady;
-  int family = 730;
+  int family = kFamily730;
   int intervalMs = 250;
 };
 
