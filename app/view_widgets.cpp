@@ -22,32 +22,11 @@
 #include "app/stairs_item.h"
 #include "session/cycle.h"
 #include "views/chart_axis.h"
+#include "views/chart_stairs.h"
 
 namespace lcr {
 
 namespace {
-
-// The points of one run of a stepped line: each value is drawn as a level
-// reaching back to the point before it (vertical first, then across).
-// A value equal to the one before needs no rise, and its level goes on the
-// one before: the line looks the same, but the widget strokes one segment
-// per change of value instead of two per point on every repaint.
-void StairsOf(const std::vector<ChartPoint>& points, std::size_t from, std::size_t to, QList<QPointF>& out) {
-  out.clear();
-  out.reserve(qsizetype(2 * (to - from) + 1));
-  out.append(QPointF(qreal(from), *points[from].value));
-  for (std::size_t j = from + 1; j <= to; ++j) {
-    const double value = *points[j].value;
-    if (value != out.back().y()) {
-      out.append(QPointF(qreal(j - 1), value));
-      out.append(QPointF(qreal(j), value));
-    } else if (out.size() >= 2 && out[out.size() - 2].y() == value) {
-      out.back().setX(qreal(j));
-    } else {
-      out.append(QPointF(qreal(j), value));
-    }
-  }
-}
 
 // The axes' lines, ticks and grid lines are repainted under the line on
 // every tick; each is a hairline stroked pixel by pixel. Drawn once into a

@@ -1,4 +1,6 @@
 #pragma once
+// No office program is driven: the workbook is written in-process, by this
+// program's own workbook writer (files/workbook/).
 // Export Excel File without widgets: the measurement table written through
 // the spreadsheet application, one sheet per block of 65500 records.
 

@@ -1,4 +1,6 @@
 #pragma once
+// No office program is driven: the workbook is written in-process, by this
+// program's own workbook writer (files/workbook/).
 // The spreadsheet application as the export drives it: an application
 // object and workbook objects whose members mirror the automation calls
 // ("workbooks"."Add", "SaveAS", "cells"(row, col) := text, ...).

@@ -1,4 +1,5 @@
 #pragma once
+// In-process: no outside program runs; the workbook is written here.
 // The spreadsheet application of this program: workbooks whose cells wait in
 // scratch files, written with the xlsx library. Files are Office Open XML
 // whatever their extension.
