@@ -164,6 +164,10 @@ void SyncFolderOf(const QString& target) {
 // Every byte written and synced to the disk before the rename: a full disk,
 // a quota or a size limit met on the way leaves the old file as it was.
 bool ReplaceFile(const QString& path, const QString& target, const Feed& feed, QString* error) {
+  // A file the user may not write to is not replaced behind its back.
+  const QByteArray targetName = QFile::encodeName(target);
+  if (::access(targetName.constData(), F_OK) == 0 && ::access(targetName.constData(), W_OK) != 0)
+    return CannotWrite(error, path, SystemErrorText(errno));
   QString temp;
   const int fd = CreateTemporary(target, &temp);
   if (fd < 0) return CannotWrite(error, path, SystemErrorText(errno));
@@ -179,7 +183,7 @@ bool ReplaceFile(const QString& path, const QString& target, const Feed& feed, Q
     ok = false;
     reason = SystemErrorText(errno);
   }
-  if (ok && ::rename(tempName.constData(), QFile::encodeName(target).constData()) != 0) {
+  if (ok && ::rename(tempName.constData(), targetName.constData()) != 0) {
     ok = false;
     reason = SystemErrorText(errno);
   }
