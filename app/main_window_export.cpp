@@ -80,16 +80,21 @@ void TForm1::ExportSpreadsheetFile(const QString& path, AutomationServer* server
   hooks.progress = [this](int position) { ProgressBar1->setValue(position); };
 
   const QString caption = QStringLiteral("Save Excel File");
-  switch (lcr::ExportSpreadsheetFile(use, path, cycle().table, header, hooks)) {
+  std::string error;
+  switch (lcr::ExportSpreadsheetFile(use, path, cycle().table, header, hooks, &error)) {
     case SpreadsheetExportOutcome::Saved:
       QMessageBox::information(nullptr, caption, QStringLiteral("Save Excel file Successfully."));
       break;
     case SpreadsheetExportOutcome::NoApplication:
       QMessageBox::warning(nullptr, caption, QStringLiteral("You must install Microsoft Excel!"));
       break;
-    case SpreadsheetExportOutcome::Failed:
-      QMessageBox::warning(nullptr, caption, QStringLiteral("open excel file fail!"));
+    case SpreadsheetExportOutcome::Failed: {
+      // Which file and why, under the usual words.
+      QMessageBox box(QMessageBox::Warning, caption, QStringLiteral("open excel file fail!"), QMessageBox::Ok);
+      box.setInformativeText(QString::fromStdString(error));
+      box.exec();
       break;
+    }
   }
   ProgressBar1->hide();
 }

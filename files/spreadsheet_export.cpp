@@ -1,7 +1,12 @@
 #include "files/spreadsheet_export.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
 #include "decode/gbk.h"
 #include "table/record_text.h"
+#include "files/safe_write.h"
 
 namespace lcr {
 
@@ -34,6 +39,20 @@ void WriteRecords(SpreadsheetApplication& app, const MeasurementTable& table,
     const auto cells = RecordCells(table, i);
     for (int c = 0; c < kGridColumnCount; ++c) app.SetCell(row, c + 1, cells[std::size_t(c)]);
   }
+}
+
+// The complete book, saved by the application as `draft`, replaces
+// `fileName` (or is written into it, when it is a device) through the
+// checked write. False, with the reason in *error, when it cannot.
+bool PutInPlace(const QString& draft, const QString& fileName, std::string* error) {
+  QFile book(draft);
+  QString why;
+  if (!book.open(QIODevice::ReadOnly))
+    why = QStringLiteral("the saved workbook %1 cannot be read: %2").arg(draft, book.errorString());
+  else if (WriteFileSafely(fileName, book, &why))
+    return true;
+  if (error) *error = why.toStdString();
+  return false;
 }
 
 // A call that hands back no workbook has failed.
@@ -72,19 +91,26 @@ SpreadsheetExportOutcome ExportSpreadsheetFile(AutomationServer& server, const Q
     return SpreadsheetExportOutcome::NoApplication;
   }
 
+  // The application saves the book, empty at first, as a draft of the same
+  // name in a scratch folder; only the complete book replaces `fileName`,
+  // once, so a failure anywhere leaves the file there as it was.
+  QTemporaryDir scratch;
+  const QString name = QFileInfo(fileName).fileName();
+  const QString draft = scratch.filePath(name.isEmpty() ? QStringLiteral("book.xlsx") : name);
   try {
+    if (!scratch.isValid()) throw AutomationError("no scratch folder for the workbook: " + scratch.errorString().toStdString());
     book = Require(app->WorkbooksAdd());
-    book->SaveAs(fileName);
+    book->SaveAs(draft);
     book->Close();
     if (hooks.repaintWindow) hooks.repaintWindow();
-    book = Require(app->WorkbooksOpen(fileName));
+    book = Require(app->WorkbooksOpen(draft));
     if (hooks.showProgress) hooks.showProgress(table.RecordCount);
     WriteRecords(*app, table, header, hooks);
     book->Save();
     book->SetSaved(true);
     book->Close();
     app->Quit();
-    return SpreadsheetExportOutcome::Saved;
+    return PutInPlace(draft, fileName, error) ? SpreadsheetExportOutcome::Saved : SpreadsheetExportOutcome::Failed;
   } catch (const AutomationError& e) {
     if (error) *error = e.what();
     // The book may already be closed, or never have been opened: the

@@ -44,9 +44,12 @@ enum class SpreadsheetExportOutcome {
 };
 
 // Writes records 1..RecordCount into a new workbook saved as `fileName`.
-// `header` holds the grid's six header texts (UTF-8), trimmed here. A failed
-// call ends the export; the application is then told to close the book and
-// quit as far as it still can. *error gets the failed call's reason.
+// `header` holds the grid's six header texts (UTF-8), trimmed here. The
+// application saves into a draft of the same name in a scratch folder, and
+// the complete book then replaces `fileName` through WriteFileSafely, so a
+// failure leaves the file there as it was. A failed call ends the export;
+// the application is then told to close the book and quit as far as it
+// still can. *error gets the failed call's or the failed write's reason.
 SpreadsheetExportOutcome ExportSpreadsheetFile(AutomationServer& server, const QString& fileName,
                                                const MeasurementTable& table,
                                                const std::array<std::string, kGridColumnCount>& header,

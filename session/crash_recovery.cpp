@@ -47,7 +47,7 @@ void CrashRecovery::onTick() {
   if (linked || wasLinked_) {
     QString why;
     if (!checkpoint_.Save(runner_.cycle().table, &why))
-      std::fprintf(stderr, "LCR Tavrik: cannot keep the recovery file %s: %s\n", qPrintable(path()), qPrintable(why));
+      std::fprintf(stderr, "LCR Tavrik: the recovery file was not rewritten: %s\n", qPrintable(why));
   }
   wasLinked_ = linked;
 }

@@ -40,7 +40,15 @@ class CellSpill {
     if (buffer_.empty()) return true;
     if (!Reopen(error)) return false;
     const qint64 at = qint64(size_ - buffer_.size());
-    if (!file_.seek(at) || file_.write(buffer_.data(), qint64(buffer_.size())) != qint64(buffer_.size())) {
+    bool ok = file_.seek(at);
+    // A write cut short (a full disk, a size limit) is tried on, so that the
+    // one that fails says why.
+    for (qint64 done = 0; ok && done < qint64(buffer_.size());) {
+      const qint64 n = file_.write(buffer_.data() + done, qint64(buffer_.size()) - done);
+      ok = n > 0;
+      done += std::max<qint64>(n, 0);
+    }
+    if (!ok) {
       if (error) *error = file_.errorString();
       return false;
     }

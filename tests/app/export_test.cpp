@@ -21,7 +21,7 @@ using lcrtest::WindowFixture;
 
 // Accepts the next modal message box and keeps what it said.
 struct BoxCatcher {
-  QString title, text;
+  QString title, text, details;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QTimer poll;
   // Polls until a box is up: the export may run the event queue before it
@@ -34,6 +34,7 @@ struct BoxCatcher {
         poll.stop();
         title = box->windowTitle();
         text = box->text();
+        details = box->informativeText();
         icon = box->icon();
         box->accept();
       }
@@ -125,6 +126,7 @@ TEST_F(ExportTest, GraphThatCannotBeWrittenIsNotReportedAsExported) {
   EXPECT_EQ(box.title, "Export Graph");
   EXPECT_EQ(box.icon, QMessageBox::Warning);
   EXPECT_FALSE(box.text.contains("Successfully"));
+  EXPECT_TRUE(box.text.contains(path + " could not be written: No such file or directory")) << box.text.toStdString();
   EXPECT_FALSE(QFile::exists(path));
 }
 
@@ -171,6 +173,7 @@ TEST_F(ExportTest, SpreadsheetFailuresAreTold) {
   form->ExportSpreadsheetFile(dir.filePath("no/such/folder/b.xls"));
   EXPECT_EQ(box.title, "Save Excel File");
   EXPECT_EQ(box.text, "open excel file fail!");
+  EXPECT_EQ(box.details, dir.filePath("no/such/folder/b.xls") + " could not be written: No such file or directory");
   EXPECT_EQ(box.icon, QMessageBox::Warning);
 }
 

@@ -47,22 +47,36 @@ MeasurementTable TableOf(int count) {
   return table;
 }
 
-// The application as a log of calls; fails the call named in failOn.
+// The application as a log of calls; fails the call that begins with failOn.
 struct Log {
   std::vector<std::string> calls;
   std::string failOn;
   void Call(const std::string& call) {
     calls.push_back(call);
-    if (call == failOn) throw AutomationError("refused: " + call);
+    if (!failOn.empty() && call.rfind(failOn, 0) == 0) throw AutomationError("refused: " + call);
   }
 };
 
+// Saving writes the calls so far into the book's file.
 struct FakeBook : lcr::WorkbookObject {
   Log& log;
+  QString file;
   bool closed = false;
-  explicit FakeBook(Log& l) : log(l) {}
-  void SaveAs(const QString& f) override { Use("SaveAS(" + f.toStdString() + ")"); }
-  void Save() override { Use("Save"); }
+  explicit FakeBook(Log& l, QString f = {}) : log(l), file(std::move(f)) {}
+  void SaveAs(const QString& f) override {
+    Use("SaveAS(" + f.toStdString() + ")");
+    file = f;
+    Write();
+  }
+  void Save() override {
+    Use("Save");
+    Write();
+  }
+  void Write() {
+    QFile out(file);
+    if (!out.open(QIODevice::WriteOnly)) throw AutomationError("cannot save " + file.toStdString());
+    out.write(QByteArray::number(qsizetype(log.calls.size())) + " calls");
+  }
   void SetSaved(bool s) override { Use(std::string("Saved := ") + (s ? "true" : "false")); }
   void Close() override {
     Use("close");
@@ -86,7 +100,7 @@ struct FakeApp : lcr::SpreadsheetApplication {
   }
   std::shared_ptr<lcr::WorkbookObject> WorkbooksOpen(const QString& f) override {
     log.Call("WorkBooks.Open(" + f.toStdString() + ")");
-    return std::make_shared<FakeBook>(log);
+    return std::make_shared<FakeBook>(log, f);
   }
   void WorksheetsAdd() override { log.Call("worksheets.add"); }
   void SelectWorksheet(int i) override { log.Call("WorkSheets(" + std::to_string(i) + ").select"); }
@@ -110,6 +124,12 @@ struct FakeServer : lcr::AutomationServer {
     return hasSheet ? std::make_shared<FakeBook>(log) : nullptr;
   }
 };
+
+// Where the exports go.
+QString Target(const char* name) {
+  static QTemporaryDir dir;
+  return dir.filePath(name);
+}
 
 std::size_t IndexOf(const std::vector<std::string>& calls, const std::string& call) {
   return std::size_t(std::find(calls.begin(), calls.end(), call) - calls.begin());
@@ -136,10 +156,17 @@ TEST(SpreadsheetExportCalls, ThreeRecordsMakeOneSheetWithHeaderAndRowsTwoToFour)
   h.showProgress = [&](int max) { hooks.push_back("show " + std::to_string(max)); };
   h.progress = [&](int i) { hooks.push_back("at " + std::to_string(i)); };
 
-  EXPECT_EQ(lcr::ExportSpreadsheetFile(server, "/x/out.xls", table, kHeader, h), SpreadsheetExportOutcome::Saved);
+  const QString target = Target("out.xls");
+  EXPECT_EQ(lcr::ExportSpreadsheetFile(server, target, table, kHeader, h), SpreadsheetExportOutcome::Saved);
 
-  std::vector<std::string> expected{"workbooks.Add",        "SaveAS(/x/out.xls)",
-                                    "close",                "WorkBooks.Open(/x/out.xls)",
+  // The application saves a draft of the same name elsewhere, which then
+  // becomes the file.
+  ASSERT_GE(server.log.calls.size(), 2u);
+  const std::string draft = server.log.calls[1].substr(7, server.log.calls[1].size() - 8);
+  EXPECT_TRUE(QString::fromStdString(draft).endsWith("/out.xls")) << draft;
+  EXPECT_NE(QString::fromStdString(draft), target);
+  std::vector<std::string> expected{"workbooks.Add",        "SaveAS(" + draft + ")",
+                                    "close",                "WorkBooks.Open(" + draft + ")",
                                     "worksheets.add",       "WorkSheets(1).select",
                                     "WorkSheets(1).Name := page 1"};
   for (int c = 1; c <= 6; ++c) expected.push_back("cells(1," + std::to_string(c) + ") := " + kHeader[std::size_t(c - 1)]);
@@ -150,13 +177,17 @@ TEST(SpreadsheetExportCalls, ThreeRecordsMakeOneSheetWithHeaderAndRowsTwoToFour)
   }
   for (const char* tail : {"Save", "Saved := true", "close", "Quit"}) expected.push_back(tail);
   EXPECT_EQ(server.log.calls, expected);
+  QFile saved(target);
+  ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+  EXPECT_EQ(saved.readAll(), QByteArray::number(qsizetype(expected.size()) - 3) + " calls") << "the book as saved last";
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(draft))) << "the draft is gone";
   EXPECT_EQ(hooks, (std::vector<std::string>{"repaint", "show 3", "at 1", "at 2", "at 3"}));
 }
 
 TEST(SpreadsheetExportCalls, Record65501StartsTheSecondSheet) {
   FakeServer server;
   const MeasurementTable table = TableOf(65501);
-  ASSERT_EQ(lcr::ExportSpreadsheetFile(server, "f.xls", table, kHeader), SpreadsheetExportOutcome::Saved);
+  ASSERT_EQ(lcr::ExportSpreadsheetFile(server, Target("f.xls"), table, kHeader), SpreadsheetExportOutcome::Saved);
   const auto& calls = server.log.calls;
 
   EXPECT_EQ(std::count(calls.begin(), calls.end(), "worksheets.add"), 2);
@@ -180,7 +211,7 @@ TEST(SpreadsheetExportCalls, CellsAndHeaderAreTrimmedAndUtf8) {
   lcr::ReplaceRecords(table, records);
   FakeServer server;
   const std::array<std::string, 6> header{" Index", "Time ", "Main", "Main_Range", "Sub", "Sub_Range"};
-  ASSERT_EQ(lcr::ExportSpreadsheetFile(server, "f.xls", table, header), SpreadsheetExportOutcome::Saved);
+  ASSERT_EQ(lcr::ExportSpreadsheetFile(server, Target("f.xls"), table, header), SpreadsheetExportOutcome::Saved);
   const auto& calls = server.log.calls;
   for (const char* call : {"cells(1,1) := Index", "cells(1,2) := Time", "cells(2,2) := 10:00:00", "cells(2,3) := 1.5",
                            "cells(2,4) := 20.000 \xCE\xA9", "cells(2,5) := OL", "cells(2,6) := OHM 20.00 K\xCE\xA9"})
@@ -218,7 +249,7 @@ TEST(SpreadsheetExportCalls, AFailedCallEndsTheExportAndTheCleanUpStillRuns) {
     // Open refused: the book in hand is the one already closed, and closing
     // it again fails too; the application is still told to quit.
     FakeServer server;
-    server.log.failOn = "WorkBooks.Open(f.xls)";
+    server.log.failOn = "WorkBooks.Open(";
     EXPECT_EQ(lcr::ExportSpreadsheetFile(server, "f.xls", TableOf(1), kHeader), SpreadsheetExportOutcome::Failed);
     EXPECT_EQ(server.log.calls.back(), "Quit");
     EXPECT_EQ(server.log.calls[server.log.calls.size() - 2], "close on a closed book");

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "decode/gbk.h"
+#include "std_output.h"
 
 namespace lcrtool {
 
@@ -39,11 +40,7 @@ LiveSession::LiveSession(std::string verb, std::unique_ptr<lcr::QtSerialIo> io, 
   lcr::FormCreate(c, QLocale::system());
   lcr::ApplySettings(c, c.win.pointsPerPage, ratePerMinute);
 
-  QObject::connect(&runner_, &lcr::CycleRunner::sampleRecorded, [this] {
-    const std::string line = SampleLine(cycle());
-    std::printf("%s\n", line.c_str());
-    std::fflush(stdout);
-  });
+  QObject::connect(&runner_, &lcr::CycleRunner::sampleRecorded, [this] { PrintSample(); });
   QObject::connect(&runner_, &lcr::CycleRunner::linkHealthChanged, [this] { ReportHealth(); });
 
   startRetry_.setInterval(2000);
@@ -57,6 +54,14 @@ LiveSession::LiveSession(std::string verb, std::unique_ptr<lcr::QtSerialIo> io, 
 void LiveSession::TryStart() {
   if (runner_.start()) startRetry_.stop();
   else startRetry_.start();
+}
+
+void LiveSession::PrintSample() {
+  if (outputLost_) return;
+  if (Print(SampleLine(cycle()) + '\n') && FlushOutput()) return;
+  outputLost_ = true;
+  OutputComplete(verb_.c_str());  // says why on stderr
+  if (endsWithOutput_) QCoreApplication::quit();
 }
 
 // The cycle tells each change of the link's health once, as the window's

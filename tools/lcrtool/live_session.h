@@ -21,6 +21,12 @@ class LiveSession {
 
   lcr::Cycle& cycle() { return runner_.cycle(); }
 
+  // Whether the session ends once stdout cannot be written (watch, whose
+  // lines are its whole output), or goes on without printing (log, whose
+  // output is its file). A lost stdout is said on stderr either way.
+  void SetEndsWithOutput(bool ends) { endsWithOutput_ = ends; }
+  bool outputLost() const { return outputLost_; }
+
   // Presses Start and runs the event loop until SIGINT or SIGTERM, then
   // closes every port.
   void Run();
@@ -28,10 +34,13 @@ class LiveSession {
  private:
   void TryStart();
   void ReportHealth();
+  void PrintSample();
 
   std::string verb_;
   lcr::CycleRunner runner_;
   QTimer startRetry_, stopPoll_;
+  bool endsWithOutput_ = false;
+  bool outputLost_ = false;
 };
 
 }  // namespace lcrtool

@@ -97,15 +97,28 @@ int RunLog(const QStringList& args) {
   if (!ContinueExistingLog(opt.out, c)) return 2;
 
   lcr::TableCheckpoint checkpoint(opt.out);
+  // A failed checkpoint leaves the file as it was and every record in
+  // memory; the next one tries again. Said once per distinct fault, not
+  // every 10 s, and once more when a checkpoint succeeds again.
   QString lastError;
   auto save = [&] {
     QString why;
     if (checkpoint.Save(c.table, &why)) {
+      if (!lastError.isEmpty())
+        std::fprintf(stderr, "lcrtool log: checkpoint written again: %d records in %s\n", checkpoint.recordsWritten(),
+                     qPrintable(opt.out));
       lastError.clear();
       return true;
     }
-    if (why != lastError)  // once per distinct fault, not every 10 s
-      std::fprintf(stderr, "lcrtool log: cannot write %s: %s\n", qPrintable(opt.out), qPrintable(why));
+    if (why != lastError) {
+      if (checkpoint.recordsWritten() < 0)
+        std::fprintf(stderr, "lcrtool log: %s\n", qPrintable(why));
+      else
+        std::fprintf(stderr,
+                     "lcrtool log: the last checkpoint failed (%s); %s still holds %d records, the newer ones are "
+                     "kept in memory and tried again at the next checkpoint\n",
+                     qPrintable(why), qPrintable(opt.out), checkpoint.recordsWritten());
+    }
     lastError = why;
     return false;
   };
@@ -124,9 +137,13 @@ int RunLog(const QStringList& args) {
   rewrite.stop();
   const bool saved = save();
 
-  std::fprintf(stderr, "lcrtool log: %d samples in %s; %d records in %s%s\n", c.table.RecordCount - before,
-               Duration(clock.elapsed()).c_str(), checkpoint.recordsWritten(), qPrintable(opt.out),
-               saved ? "" : " (the last samples could not be written)");
+  // What the file holds, not what was recorded.
+  std::string summary = std::to_string(c.table.RecordCount - before) + " samples in " + Duration(clock.elapsed()) +
+                        "; " + std::to_string(checkpoint.recordsWritten()) + " records in " + opt.out.toStdString();
+  if (!saved)
+    summary += "; the last " + std::to_string(c.table.RecordCount - checkpoint.recordsWritten()) +
+               " are not in it (" + lastError.toStdString() + ")";
+  std::fprintf(stderr, "lcrtool log: %s\n", summary.c_str());
   return saved ? 0 : 1;
 }
 

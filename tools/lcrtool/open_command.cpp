@@ -6,6 +6,7 @@
 #include "data_file_input.h"
 #include "decode/gbk.h"
 #include "json_line.h"
+#include "std_output.h"
 
 namespace lcrtool {
 
@@ -30,12 +31,12 @@ int RunOpen(const QStringList& args) {
     lines += line.Text();
     lines += '\n';
     if (lines.size() > (1 << 16)) {
-      std::fwrite(lines.data(), 1, lines.size(), stdout);
+      if (!Print(lines)) break;  // the output is gone: no use going on
       lines.clear();
     }
   }
-  std::fwrite(lines.data(), 1, lines.size(), stdout);
-  return std::fflush(stdout) == 0 ? 0 : 1;
+  Print(lines);
+  return OutputComplete("lcrtool open") ? 0 : 1;
 }
 
 }  // namespace lcrtool

@@ -10,6 +10,7 @@
 #include "link/scripted_serial_io.h"
 #include "files/data_file.h"
 #include "replay_output.h"
+#include "std_output.h"
 
 namespace lcrtool {
 
@@ -129,8 +130,8 @@ int RunReplay(const QStringList& args) {
   std::string line;
   c.onSampleRecorded = [&] {
     line = FormatReplayLine(c, tick);
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputc('\n', stdout);
+    line += '\n';
+    Print(line);  // a failure is told once the run has ended
   };
   const qint64 interval = c.win.showTime.intervalMs;
   while (detected && !script.AtEnd()) {
@@ -139,17 +140,21 @@ int RunReplay(const QStringList& args) {
     ++tick;
     lcr::ShowTimeTimer(c, origin.addMSecs(tick * interval));
   }
-  std::fflush(stdout);
+  const bool printed = OutputComplete("lcrtool replay");
   if (!script.Error().empty()) return Fail(ShownName(opt.file) + ": " + script.Error());
 
+  // The table is saved even when stdout failed: what was recorded is kept.
+  bool saved = true;
   if (!opt.savePath.isEmpty()) {
     if (c.table.RecordCount == 0)
       std::fprintf(stderr, "lcrtool replay: nothing was recorded; %s was not written\n", ShownName(opt.savePath).c_str());
     QString why;
-    if (c.table.RecordCount > 0 && !lcr::WriteDataFile(opt.savePath, c.table, &why))
-      return Fail("cannot write " + ShownName(opt.savePath) + ": " + why.toStdString());
+    if (c.table.RecordCount > 0 && !lcr::WriteDataFile(opt.savePath, c.table, &why)) {
+      std::fprintf(stderr, "lcrtool replay: %s\n", qPrintable(why));
+      saved = false;
+    }
   }
-  return 0;
+  return printed && saved ? 0 : 1;
 }
 
 }  // namespace lcrtool

@@ -19,8 +19,9 @@ int RunWatch(const QStringList& args) {
     return 2;
   }
   LiveSession session("lcrtool watch", std::make_unique<lcr::QtSerialIo>(), rate);
+  session.SetEndsWithOutput(true);
   session.Run();
-  return 0;
+  return session.outputLost() ? 1 : 0;
 }
 
 }  // namespace lcrtool
