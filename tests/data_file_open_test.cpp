@@ -26,8 +26,8 @@ std::string File(std::initializer_list<std::string_view> mains) {
 }
 
 bool Parses(const std::string& bytes) {
-  std::vector<MeasurementRecord> recs;
-  return ParseDataFile(bytes, recs);
+  MeasurementTable t;
+  return ParseDataFile(bytes, t);
 }
 
 void ExpectSameTexts(const MeasurementRecord& a, const MeasurementRecord& b) {
@@ -40,12 +40,12 @@ void ExpectSameTexts(const MeasurementRecord& a, const MeasurementRecord& b) {
 
 // Saves the table and opens the file again: every record comes back text for text.
 void ExpectRoundTrip(const MeasurementTable& t) {
-  std::vector<MeasurementRecord> recs;
-  ASSERT_TRUE(ParseDataFile(FormatDataFile(t), recs));
-  ASSERT_EQ(int(recs.size()), t.RecordCount);
+  MeasurementTable opened;
+  ASSERT_TRUE(ParseDataFile(FormatDataFile(t), opened));
+  ASSERT_EQ(opened.RecordCount, t.RecordCount);
   for (int k = 1; k <= t.RecordCount; ++k) {
     SCOPED_TRACE("record " + std::to_string(k));
-    ExpectSameTexts(t.rows[std::size_t(k)], recs[std::size_t(k - 1)]);
+    ExpectSameTexts(t.rows[std::size_t(k)], opened.rows[std::size_t(k)]);
   }
 }
 
@@ -87,11 +87,8 @@ TEST(DataFileOpen, MainValueCheck) {
 // as the table holds it, cut to seven characters.
 TEST(DataFileOpen, WhatOpensSavesAndOpensAgain) {
   for (const char* v : {"1000.5e+0", "12345.67e8", " 12 ", "-123456789", "Short  x"}) {
-    std::vector<MeasurementRecord> recs;
-    const bool opened = ParseDataFile(File({v}), recs);
-    if (!opened) continue;
     MeasurementTable t;
-    ReplaceRecords(t, recs);
+    if (!ParseDataFile(File({v}), t)) continue;
     ExpectRoundTrip(t);
   }
   EXPECT_FALSE(Parses(File({"1000.5e+0"})));
@@ -113,38 +110,40 @@ TEST(DataFileOpen, LineStructure) {
   EXPECT_FALSE(Parses(""));
   EXPECT_FALSE(Parses("99999999999\r\n"));
   // Plain LF line ends; blanks around a field pass the checks and are kept.
-  std::vector<MeasurementRecord> recs;
-  ASSERT_TRUE(ParseDataFile("1\n 1 \t 12:00:00 \t 7.5 \t    MANU  20000  \t\t\t\n", recs));
-  EXPECT_EQ(recs[0].MainValue.View(), " 7.5 ");
-  EXPECT_EQ(recs[0].MainCaption.View(), "    MANU  20000  ");
-  EXPECT_EQ(recs[0].TimeText.View(), " 12:00:00 ");
+  MeasurementTable t;
+  ASSERT_TRUE(ParseDataFile("1\n 1 \t 12:00:00 \t 7.5 \t    MANU  20000  \t\t\t\n", t));
+  EXPECT_EQ(t.rows[1].MainValue.View(), " 7.5 ");
+  EXPECT_EQ(t.rows[1].MainCaption.View(), "    MANU  20000  ");
+  EXPECT_EQ(t.rows[1].TimeText.View(), " 12:00:00 ");
   // Empty lines do not end the reading early nor loop.
   EXPECT_FALSE(Parses("2\n\n\n"));
 }
 
 TEST(DataFileOpen, FieldsAreCutToTheirCapacity) {
-  std::vector<MeasurementRecord> recs;
-  ASSERT_TRUE(ParseDataFile("1\r\n1\t0123456789abcdefXYZ\t-123456789\tABCDEFGHIJKLMNOPQRSTUVWXYZ\t\t\t\r\n", recs));
-  EXPECT_EQ(recs[0].TimeText.View(), "0123456789abcde");
-  EXPECT_EQ(recs[0].MainValue.View(), "-123456");
-  EXPECT_EQ(recs[0].MainCaption.View(), "ABCDEFGHIJKLMNOPQRST");
+  MeasurementTable t;
+  ASSERT_TRUE(ParseDataFile("1\r\n1\t0123456789abcdefXYZ\t-123456789\tABCDEFGHIJKLMNOPQRSTUVWXYZ\t\t\t\r\n", t));
+  EXPECT_EQ(t.rows[1].TimeText.View(), "0123456789abcde");
+  EXPECT_EQ(t.rows[1].MainValue.View(), "-123456");
+  EXPECT_EQ(t.rows[1].MainCaption.View(), "ABCDEFGHIJKLMNOPQRST");
 }
 
 TEST(DataFileOpen, UnreadableFileIsReported) {
-  std::vector<MeasurementRecord> recs;
+  MeasurementTable t;
   QString error;
-  EXPECT_EQ(ReadDataFile("/nonexistent/log.txt", recs, &error), OpenOutcome::Unreadable);
+  EXPECT_EQ(ReadDataFile("/nonexistent/log.txt", t, &error), OpenOutcome::Unreadable);
   EXPECT_FALSE(error.isEmpty());
 }
 
-std::vector<MeasurementRecord> Records(int n) {
+MeasurementTable Records(int n) {
   std::vector<MeasurementRecord> recs(static_cast<std::size_t>(n));
   for (int k = 1; k <= n; ++k) {
     recs[std::size_t(k - 1)].MainValue.Assign(std::to_string(k));
     recs[std::size_t(k - 1)].MainCaption.Assign("CAP 2000  nF");
     recs[std::size_t(k - 1)].TimeText.Assign("10:00:00");
   }
-  return recs;
+  MeasurementTable t;
+  ReplaceRecords(t, recs);
+  return t;
 }
 
 TEST(DataFileOpen, ViewsShowTheLastRecords) {
@@ -170,7 +169,7 @@ TEST(DataFileOpen, ViewsShowTheLastRecords) {
   EXPECT_EQ(c->grid.Row(25).cells[0], "300");
   EXPECT_EQ(c->chart.ChartFirstRow, 100);
 
-  ShowOpenedTable(*c, {});
+  ShowOpenedTable(*c, Records(0));
   EXPECT_EQ(c->table.RecordCount, 0);
   EXPECT_TRUE(c->chart.points.empty());
   EXPECT_EQ(c->grid.Row(1).cells[0], "");
