@@ -19,10 +19,18 @@ void Quietly(Call&& call) {
   }
 }
 
+// The export's whole, in steps: the typing of the records takes the first
+// share, saving the book (the spreadsheet library's work) the rest.
+constexpr qint64 kWhole = 1000;
+constexpr qint64 kTypingShare = 60;
+
+// Records typed between two reports to the progress.
+constexpr std::int32_t kRecordsPerStep = 1024;
+
 void WriteRecords(SpreadsheetApplication& app, const MeasurementTable& table,
-                  const std::array<std::string, kGridColumnCount>& header, const SpreadsheetExportHooks& hooks) {
+                  const std::array<std::string, kGridColumnCount>& header, const Progress& progress) {
   for (std::int32_t i = 1; i <= table.RecordCount; ++i) {
-    if (hooks.progress) hooks.progress(i);
+    if (i % kRecordsPerStep == 1 && !progress(i - 1, table.RecordCount)) throw AutomationError("Cancelled");
     const int row = SheetRowOfRecord(i);
     if (row == 2) {
       // A new block: its sheet goes in front and is named after the block.
@@ -72,15 +80,22 @@ SpreadsheetExportOutcome ExportSpreadsheetFile(AutomationServer& server, const Q
     return SpreadsheetExportOutcome::NoApplication;
   }
 
+  // A stop said by the progress, wherever it came from, is a cancel.
+  bool cancelled = false;
+  Progress watched;
+  if (hooks.progress.step)
+    watched.step = [&](qint64 done, qint64 total) { return hooks.progress(done, total) || !(cancelled = true); };
+
   try {
     book = Require(app->WorkbooksAdd());
     book->SaveAs(fileName);
     book->Close();
     if (hooks.repaintWindow) hooks.repaintWindow();
     book = Require(app->WorkbooksOpen(fileName));
-    if (hooks.showProgress) hooks.showProgress(table.RecordCount);
-    WriteRecords(*app, table, header, hooks);
+    WriteRecords(*app, table, header, PartOf(watched, 0, kTypingShare, kWhole));
+    app->SetSaveProgress(PartOf(watched, kTypingShare, kWhole - kTypingShare, kWhole));
     book->Save();
+    app->SetSaveProgress({});
     book->SetSaved(true);
     book->Close();
     app->Quit();
@@ -93,7 +108,7 @@ SpreadsheetExportOutcome ExportSpreadsheetFile(AutomationServer& server, const Q
       if (book) book->Close();
     });
     Quietly([&] { app->Quit(); });
-    return SpreadsheetExportOutcome::Failed;
+    return cancelled ? SpreadsheetExportOutcome::Cancelled : SpreadsheetExportOutcome::Failed;
   }
 }
 

@@ -10,6 +10,7 @@
 
 #include "log/grid_model.h"
 #include "log/measurement_table.h"
+#include "log/progress.h"
 #include "log/workbook/automation.h"
 
 namespace lcr {
@@ -30,21 +31,24 @@ std::array<std::string, kGridColumnCount> RecordCells(const MeasurementTable& ta
 
 // What the window does while the export runs.
 struct SpreadsheetExportHooks {
-  std::function<void()> repaintWindow;            // after the empty workbook is saved
-  std::function<void(int maximum)> showProgress;  // before the first record
-  std::function<void(int position)> progress;     // before each record
+  std::function<void()> repaintWindow;  // after the empty workbook is saved
+  // How far the export got, the records typed into the sheets and then the
+  // book saved, as one whole; a false step cancels the export.
+  Progress progress;
 };
 
 enum class SpreadsheetExportOutcome {
   Saved,          // "Save Excel file Successfully."
   NoApplication,  // "You must install Microsoft Excel!": nothing written
   Failed,         // "open excel file fail!"
+  Cancelled,      // the progress said stop; the book was not saved
 };
 
 // Writes records 1..RecordCount into a new workbook saved as `fileName`.
 // `header` holds the grid's six header texts (UTF-8), trimmed here. A failed
-// call ends the export; the application is then told to close the book and
-// quit as far as it still can. *error gets the failed call's reason.
+// call, or a cancel, ends the export; the application is then told to close
+// the book and quit as far as it still can. *error gets the failed call's
+// reason.
 SpreadsheetExportOutcome ExportSpreadsheetFile(AutomationServer& server, const QString& fileName,
                                                const MeasurementTable& table,
                                                const std::array<std::string, kGridColumnCount>& header,
