@@ -1,6 +1,8 @@
 // Opening a data file: the format check, and the views after an open.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+#include <QIODevice>
 #include <QTemporaryDir>
 
 #include "app/cycle/cycle.h"
@@ -134,6 +136,47 @@ TEST(DataFileOpen, UnreadableFileIsReported) {
   EXPECT_FALSE(error.isEmpty());
 }
 
+// A device that does not end: `head` once, then `fill` over and over, like
+// /dev/zero or a FIFO someone keeps writing into. Counts what was read. (It
+// gives up after 64 MiB, so that a reader that reads everything fails the
+// test rather than the machine.)
+class EndlessDevice : public QIODevice {
+ public:
+  EndlessDevice(std::string head, char fill) : head_(std::move(head)), fill_(fill) { open(QIODevice::ReadOnly); }
+  bool isSequential() const override { return true; }
+  qint64 pulled = 0;
+
+ protected:
+  qint64 readData(char* data, qint64 max) override {
+    max = std::min(max, (qint64(64) << 20) - pulled);
+    for (qint64 i = 0; i < max; ++i, ++pulled)
+      data[i] = std::size_t(pulled) < head_.size() ? head_[std::size_t(pulled)] : fill_;
+    return max;
+  }
+  qint64 writeData(const char*, qint64) override { return -1; }
+
+ private:
+  std::string head_;
+  char fill_;
+};
+
+// An endless input is refused once it can no longer be a data file, after
+// reading a few chunks at most: zeros, a count line of endless digits or
+// blanks, a record line that never ends.
+TEST(DataFileOpen, EndlessInputIsRefusedAfterABoundedRead) {
+  const struct {
+    std::string head;
+    char fill;
+  } inputs[] = {{"", '\0'}, {"", '7'}, {"3", ' '}, {"2\r\n1\t10:00:00\t1.5\t", 'x'}};
+  for (const auto& in : inputs) {
+    EndlessDevice device(in.head, in.fill);
+    MeasurementTable t;
+    EXPECT_EQ(ReadDataFile(device, t, nullptr), OpenOutcome::Invalid) << in.head << in.fill;
+    EXPECT_LE(device.pulled, 1 << 20) << in.head << in.fill;
+    EXPECT_EQ(t.RecordCount, 0);
+  }
+}
+
 MeasurementTable Records(int n) {
   std::vector<MeasurementRecord> recs(static_cast<std::size_t>(n));
   for (int k = 1; k <= n; ++k) {
@@ -173,6 +216,37 @@ TEST(DataFileOpen, ViewsShowTheLastRecords) {
   EXPECT_EQ(c->table.RecordCount, 0);
   EXPECT_TRUE(c->chart.points.empty());
   EXPECT_EQ(c->grid.Row(1).cells[0], "");
+}
+
+// A cancelled or invalid Open leaves the table exactly as it was, rows
+// past the records included; only a whole file replaces it.
+TEST(DataFileOpen, OnlyAWholeFileReplacesTheTable) {
+  const MeasurementTable before = Records(3);
+  const std::string file = FormatDataFile(Records(10000));
+  const auto expectUnchanged = [&](const MeasurementTable& t) {
+    EXPECT_EQ(t.RecordCount, 3);
+    EXPECT_EQ(t.TableCapacity, before.TableCapacity);
+    ASSERT_EQ(t.rows.size(), before.rows.size());
+    for (std::size_t k = 0; k < 6; ++k) ExpectSameTexts(t.rows[k], before.rows[k]);
+  };
+  for (int cancelAt : {1, 2}) {
+    MeasurementTable t = Records(3);
+    QString why;
+    QByteArray raw = QByteArray::fromRawData(file.data(), qsizetype(file.size()));
+    QBuffer in(&raw);
+    in.open(QIODevice::ReadOnly);
+    int steps = 0;
+    EXPECT_EQ(ReadDataFile(in, t, &why, Progress{[&](qint64, qint64) { return ++steps < cancelAt; }}),
+              OpenOutcome::Cancelled);
+    EXPECT_EQ(why, "Cancelled");
+    expectUnchanged(t);
+  }
+  MeasurementTable t = Records(3);
+  EXPECT_FALSE(ParseDataFile(file.substr(0, file.size() - 3), t));
+  expectUnchanged(t);
+  ASSERT_TRUE(ParseDataFile(file, t));
+  EXPECT_EQ(t.RecordCount, 10000);
+  EXPECT_EQ(t.TableCapacity, 30000);
 }
 
 TEST(DataFileOpen, LargePagesKeepTheScrollRangeValid) {

@@ -450,4 +450,28 @@ TEST(XlsxWorkbook, AnUnwritableFileFailsTheExportAndLeavesNothing) {
   EXPECT_TRUE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
 }
 
+// Cancelled while the records are typed, while the library writes the rows,
+// or while the book is copied into place, the export ends as cancelled and
+// leaves nothing half-written beside the file.
+TEST(XlsxWorkbook, ACancelledExportLeavesNoPartialFile) {
+  for (qint64 cancelFrom : {0, 100, 990}) {
+    QTemporaryDir dir;
+    lcr::XlsxAutomationServer server;
+    qint64 last = -1;
+    lcr::SpreadsheetExportHooks hooks;
+    hooks.progress.step = [&](qint64 done, qint64 total) {
+      EXPECT_EQ(total, 1000);
+      EXPECT_GE(done, last);  // never goes back
+      last = done;
+      return done < cancelFrom;
+    };
+    EXPECT_EQ(lcr::ExportSpreadsheetFile(server, dir.filePath("out.xlsx"), TableOf(3000), kHeader, hooks),
+              SpreadsheetExportOutcome::Cancelled)
+        << cancelFrom;
+    EXPECT_GE(last, cancelFrom);
+    const QStringList left = QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden);
+    EXPECT_TRUE(left.isEmpty() || left == QStringList{"out.xlsx"}) << left.join(' ').toStdString();
+  }
+}
+
 }  // namespace
