@@ -68,7 +68,8 @@ inline constexpr std::size_t kMaxDataLineBytes = 4096;
 // as it was. The cost is bounded whatever `in` is: a line longer than
 // kMaxDataLineBytes is Invalid, and reading stops after the n lines the
 // count line announces, so an endless stream (a device, a FIFO) ends the
-// reading as soon as it stops looking like a data file. `progress` counts
+// reading as soon as it stops looking like a data file. `in` is read until
+// a read returns nothing (a file, a FIFO, a buffer). `progress` counts
 // records read out of n. Unreadable and Cancelled set *error.
 OpenOutcome ReadDataFile(QIODevice& in, MeasurementTable& table, QString* error, const Progress& progress = {});
 // The same for the file at `path`.
