@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -16,6 +17,7 @@
 #include "session/file_commands.h"
 #include "app/dial_widgets.h"
 #include "app/main_window.h"
+#include "app/progress_job.h"
 #include "app/settings_dialog.h"
 #include "app/view_widgets.h"
 #include "files/data_file.h"
@@ -136,12 +138,19 @@ void TForm1::Menu_OpenClick() {
 }
 
 void TForm1::OpenDataFile(const QString& path) {
-  std::vector<MeasurementRecord> records;
+  MeasurementTable opened;
   QString error;
-  switch (ReadDataFile(path, records, &error)) {
+  OpenOutcome outcome;
+  {
+    ProgressJob job(this, QStringLiteral("Open"), QStringLiteral("Reading %1").arg(QFileInfo(path).fileName()));
+    outcome = ReadDataFile(path, opened, &error, job.progress());
+  }
+  switch (outcome) {
     case OpenOutcome::Opened:
-      ShowOpenedTable(cycle(), records);
+      ShowOpenedTable(cycle(), std::move(opened));
       ApplyModel();
+      break;
+    case OpenOutcome::Cancelled:
       break;
     case OpenOutcome::Invalid:
       QMessageBox::warning(this, QStringLiteral("Warning "), QStringLiteral("Wrong Data Format!"));
@@ -164,13 +173,19 @@ bool TForm1::SaveTable() {
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
   bool written = false;
   if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+    const QString path = dialog.selectedFiles().first();
     QString error;
-    written = WriteDataFile(dialog.selectedFiles().first(), cycle().table, &error);
+    bool cancelled = false;
+    {
+      ProgressJob job(this, QStringLiteral("Save TXT File"), QStringLiteral("Saving %1").arg(QFileInfo(path).fileName()));
+      written = WriteDataFile(path, cycle().table, &error, job.progress());
+      cancelled = job.cancelled();
+    }
     if (written) {
       MarkTableSaved(cycle());
       QMessageBox::information(nullptr, QStringLiteral("Save TXT File"),
                                QStringLiteral("Save TXT File Successfully!"));
-    } else {
+    } else if (!cancelled) {
       QMessageBox::warning(this, QStringLiteral("Save TXT File"), error);
     }
   }

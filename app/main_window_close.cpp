@@ -6,10 +6,16 @@
 
 #include "session/file_commands.h"
 #include "app/main_window.h"
+#include "app/progress_job.h"
 
 namespace lcr {
 
 void TForm1::closeEvent(QCloseEvent* event) {
+  // Open, Save or an export is under way: it ends first (or is cancelled).
+  if (ProgressJob::Running()) {
+    event->ignore();
+    return;
+  }
   if (!ConfirmClose()) {
     event->ignore();
     return;

@@ -11,6 +11,7 @@
 
 #include "app/graph_export.h"
 #include "app/main_window.h"
+#include "app/progress_job.h"
 #include "files/spreadsheet_export.h"
 #include "files/workbook/xlsx_automation.h"
 
@@ -70,18 +71,23 @@ void TForm1::ExportSpreadsheetFile(const QString& path, AutomationServer* server
     header[std::size_t(c)] = item ? item->text().toStdString() : std::string();
   }
 
-  SpreadsheetExportHooks hooks;
-  hooks.repaintWindow = [this] { repaint(); };
-  hooks.showProgress = [this](int maximum) {
-    ProgressBar1->setRange(0, maximum);
-    ProgressBar1->show();
-  };
-  // The bar repaints itself when what it shows changes.
-  hooks.progress = [this](int position) { ProgressBar1->setValue(position); };
-
   const QString caption = QStringLiteral("Save Excel File");
   std::string error;
-  switch (lcr::ExportSpreadsheetFile(use, path, cycle().table, header, hooks, &error)) {
+  SpreadsheetExportOutcome outcome;
+  {
+    ProgressJob job(this, caption, QStringLiteral("Writing %1").arg(QFileInfo(path).fileName()));
+    // The status bar's progress follows the dialog's, over the whole export.
+    ProgressBar1->setRange(0, 1000);
+    ProgressBar1->setValue(0);
+    ProgressBar1->show();
+    job.follow = [this](int permille) { ProgressBar1->setValue(permille); };
+    SpreadsheetExportHooks hooks;
+    hooks.repaintWindow = [this] { repaint(); };
+    hooks.progress = job.progress();
+    outcome = lcr::ExportSpreadsheetFile(use, path, cycle().table, header, hooks, &error);
+    if (outcome == SpreadsheetExportOutcome::Saved) ProgressBar1->setValue(ProgressBar1->maximum());
+  }
+  switch (outcome) {
     case SpreadsheetExportOutcome::Saved:
       QMessageBox::information(nullptr, caption, QStringLiteral("Save Excel file Successfully."));
       break;
@@ -95,6 +101,8 @@ void TForm1::ExportSpreadsheetFile(const QString& path, AutomationServer* server
       box.exec();
       break;
     }
+    case SpreadsheetExportOutcome::Cancelled:
+      break;
   }
   ProgressBar1->hide();
 }

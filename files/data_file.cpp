@@ -1,9 +1,12 @@
 #include "files/data_file.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <optional>
+#include <vector>
 
 #include "common/text_and_numbers.h"
 #include "decode/value_words.h"
@@ -11,6 +14,14 @@
 #include "files/safe_write.h"
 
 namespace lcr {
+
+namespace {
+
+// A read of the stream is filled from records formatted this many bytes at
+// a time: the memory a save needs, whatever the table's size.
+constexpr std::size_t kFormatBytes = 64 * 1024;
+
+}  // namespace
 
 void AppendRecordFields(std::string& out, const MeasurementRecord& rec) {
   out += rec.TimeText.View();
@@ -24,24 +35,61 @@ void AppendRecordFields(std::string& out, const MeasurementRecord& rec) {
   out += rec.SubCaption.View();
 }
 
-std::string FormatDataFile(const MeasurementTable& table) {
-  std::string out;
-  out.reserve(std::size_t(table.RecordCount) * 80 + 16);
-  out += std::to_string(table.RecordCount);
-  out += "      \r\n";
-  for (std::int32_t k = 1; k <= table.RecordCount; ++k) {
-    const MeasurementRecord& rec = table.rows[std::size_t(k)];
-    out += std::to_string(k);
-    out += '\t';
-    AppendRecordFields(out, rec);
-    out += "\t\r\n";
+DataFileStream::DataFileStream(const MeasurementTable& table, Progress progress)
+    : table_(table), progress_(std::move(progress)), count_(std::max(table.RecordCount, 0)) {
+  pending_.reserve(kFormatBytes + 256);
+  open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+}
+
+bool DataFileStream::atEnd() const { return Done(); }
+
+qint64 DataFileStream::bytesAvailable() const {
+  return qint64(pending_.size() - taken_) + QIODevice::bytesAvailable();
+}
+
+void DataFileStream::FormatMore() {
+  pending_.clear();
+  taken_ = 0;
+  if (next_ == 0) {
+    pending_ += std::to_string(count_);
+    pending_ += "      \r\n";
+    next_ = 1;
   }
+  for (; next_ <= count_ && pending_.size() < kFormatBytes; ++next_) {
+    pending_ += std::to_string(next_);
+    pending_ += '\t';
+    AppendRecordFields(pending_, table_.rows[std::size_t(next_)]);
+    pending_ += "\t\r\n";
+  }
+}
+
+qint64 DataFileStream::readData(char* data, qint64 maxSize) {
+  if (!progress_(next_ > 0 ? next_ - 1 : 0, count_)) {
+    setErrorString(QStringLiteral("Cancelled"));
+    return -1;
+  }
+  qint64 copied = 0;
+  while (copied < maxSize && !Done()) {
+    if (taken_ == pending_.size()) FormatMore();
+    const std::size_t n = std::min(std::size_t(maxSize - copied), pending_.size() - taken_);
+    std::memcpy(data + copied, pending_.data() + taken_, n);
+    taken_ += n;
+    copied += qint64(n);
+  }
+  return copied;
+}
+
+std::string FormatDataFile(const MeasurementTable& table) {
+  DataFileStream stream(table);
+  std::string out;
+  char chunk[kFormatBytes];
+  for (qint64 n; (n = stream.read(chunk, sizeof chunk)) > 0;) out.append(chunk, std::size_t(n));
   return out;
 }
 
-bool WriteDataFile(const QString& path, const MeasurementTable& table, QString* error) {
-  const std::string bytes = FormatDataFile(table);
-  return WriteFileSafely(path, QByteArrayView(bytes.data(), qsizetype(bytes.size())), error);
+bool WriteDataFile(const QString& path, const MeasurementTable& table, QString* error, const Progress& progress) {
+  DataFileStream stream(table, progress);
+  return WriteFileSafely(path, stream, error);
 }
 
 }  // namespace lcr
@@ -53,29 +101,75 @@ namespace {
 // Fields after the first are read from at most this many characters.
 constexpr std::size_t kRestLimit = 100;
 
-// One line at a time; past the end every line reads as empty. CR LF, LF and
-// a lone CR all end a line.
+// Bytes asked of the device per read.
+constexpr std::size_t kReadChunk = 64 * 1024;
+
+// Records between two reports to the progress.
+constexpr std::int32_t kProgressEvery = 4096;
+
+// The most records a table holds: its row count, n + 20000, stays a signed
+// 32-bit number.
+constexpr long long kMaxRecords = 0x7FFFFFFFLL - kTableGrowth;
+
+// The lines of a device, read a chunk at a time; past the end every line
+// reads as empty. CR LF, LF and a lone CR all end a line. At most one chunk
+// and one line are held, whatever the device holds.
 class LineReader {
  public:
-  explicit LineReader(std::string_view bytes) : bytes_(bytes) {}
+  enum class Status { Line, TooLong, ReadError };
 
-  std::string_view Next() {
-    if (pos_ >= bytes_.size()) return {};
-    const std::size_t start = pos_;
-    while (pos_ < bytes_.size() && bytes_[pos_] != '\n' && bytes_[pos_] != '\r') ++pos_;
-    const std::string_view line = bytes_.substr(start, pos_ - start);
-    if (pos_ < bytes_.size() && bytes_[pos_] == '\r') {
-      ++pos_;
-      if (pos_ < bytes_.size() && bytes_[pos_] == '\n') ++pos_;
-    } else if (pos_ < bytes_.size()) {
-      ++pos_;  // the '\n'
+  explicit LineReader(QIODevice& in) : in_(in), buf_(kReadChunk + kMaxDataLineBytes) {}
+
+  Status Next(std::string_view& line) {
+    for (;;) {
+      if (skipLf_ && begin_ < end_) {
+        if (buf_[begin_] == '\n') ++begin_;
+        skipLf_ = false;
+      }
+      const char* const start = buf_.data() + begin_;
+      const char* const stop = buf_.data() + end_;
+      const char* p = start + scanned_;
+      while (p < stop && *p != '\n' && *p != '\r') ++p;
+      if (std::size_t(p - start) > kMaxDataLineBytes) return Status::TooLong;
+      if (p < stop) {
+        line = std::string_view(start, std::size_t(p - start));
+        begin_ = std::size_t(p - buf_.data()) + 1;
+        scanned_ = 0;
+        skipLf_ = *p == '\r';  // a LF right after it belongs to this line end
+        return Status::Line;
+      }
+      scanned_ = std::size_t(p - start);
+      if (atEnd_) {
+        line = std::string_view(start, scanned_);  // the last line, or empty past the end
+        begin_ = end_;
+        scanned_ = 0;
+        return Status::Line;
+      }
+      if (!Fill()) return Status::ReadError;
     }
-    return line;
   }
 
+  QString errorString() const { return in_.errorString(); }
+
  private:
-  std::string_view bytes_;
-  std::size_t pos_ = 0;
+  // Moves the unfinished line to the front and reads behind it.
+  bool Fill() {
+    std::memmove(buf_.data(), buf_.data() + begin_, end_ - begin_);
+    end_ -= begin_;
+    begin_ = 0;
+    const qint64 n = in_.read(buf_.data() + end_, qint64(buf_.size() - end_));
+    if (n < 0) return false;
+    if (n == 0) atEnd_ = true;
+    end_ += std::size_t(n);
+    return true;
+  }
+
+  QIODevice& in_;
+  std::vector<char> buf_;
+  std::size_t begin_ = 0, end_ = 0;  // bytes read and not yet taken
+  std::size_t scanned_ = 0;          // bytes after begin_ known to hold no line end
+  bool skipLf_ = false;
+  bool atEnd_ = false;
 };
 
 // A whole decimal integer with an optional sign, nothing around it.
@@ -130,49 +224,92 @@ bool MainValuePasses(std::string_view stored) {
   return shown.empty() || IsGlyphString(shown) || IsValueWord(shown);
 }
 
-}  // namespace
+// An outcome with its reason.
+OpenOutcome Because(OpenOutcome outcome, QString* error, const QString& why) {
+  if (error) *error = why;
+  return outcome;
+}
 
-bool ParseDataFile(std::string_view bytes, std::vector<MeasurementRecord>& records) {
-  records.clear();
-  LineReader lines(bytes);
-  const std::optional<long long> count = ParseInteger(Trim(lines.Next()));
+OpenOutcome Cancelled(QString* error) { return Because(OpenOutcome::Cancelled, error, QStringLiteral("Cancelled")); }
+
+// Reads and checks the file's records into `into` (rows 1..n, grown a block
+// at a time as they come), or only checks them when `into` is null.
+OpenOutcome ReadRecords(QIODevice& in, MeasurementTable* into, std::int32_t& count, QString* error,
+                        const Progress& progress) {
+  LineReader lines(in);
+  std::string_view line;
+  const auto next = [&] {
+    switch (lines.Next(line)) {
+      case LineReader::Status::Line: return OpenOutcome::Opened;
+      case LineReader::Status::TooLong: return OpenOutcome::Invalid;
+      case LineReader::Status::ReadError: return Because(OpenOutcome::Unreadable, error, lines.errorString());
+    }
+    return OpenOutcome::Invalid;
+  };
+  if (const OpenOutcome o = next(); o != OpenOutcome::Opened) return o;
+  const std::optional<long long> announced = ParseInteger(Trim(line));
   // A negative count would leave the table with a negative record count.
-  if (!count || *count < 0) return false;
-  records.reserve(std::size_t(std::min<long long>(*count, (long long)(bytes.size() / 7 + 1))));
+  if (!announced || *announced < 0 || *announced > kMaxRecords) return OpenOutcome::Invalid;
+  const auto n = std::int32_t(*announced);
+  if (!progress(0, n)) return Cancelled(error);
+
+  MeasurementRecord scratch;
   std::array<std::string_view, 6> f;
-  for (long long i = 1; i <= *count; ++i) {
-    if (!SplitRecordLine(lines.Next(), f)) return false;
+  for (std::int32_t i = 1; i <= n; ++i) {
+    if (const OpenOutcome o = next(); o != OpenOutcome::Opened) return o;
+    if (!SplitRecordLine(line, f)) return OpenOutcome::Invalid;
     const std::optional<long long> index = ParseInteger(Trim(f[0]));
-    if (!index || *index != i) return false;
+    if (!index || *index != i) return OpenOutcome::Invalid;
+    if (into && std::size_t(i) >= into->rows.size()) into->rows.resize(into->rows.size() + std::size_t(kTableGrowth));
+    MeasurementRecord& rec = into ? into->rows[std::size_t(i)] : scratch;
     // Checked as the table will hold it, so that what opens once opens again
     // after the next save.
-    MeasurementRecord rec;
     rec.MainValue.Assign(f[2]);
-    if (!MainValuePasses(rec.MainValue.View())) return false;
+    if (!MainValuePasses(rec.MainValue.View())) return OpenOutcome::Invalid;
     rec.TimeText.Assign(f[1]);
     rec.MainCaption.Assign(f[3]);
     rec.SubValue.Assign(f[4]);
     rec.SubCaption.Assign(f[5]);
-    records.push_back(rec);
+    if (i % kProgressEvery == 0 && !progress(i, n)) return Cancelled(error);
   }
-  return true;
+  count = n;
+  return progress(n, n) ? OpenOutcome::Opened : Cancelled(error);
 }
 
-OpenOutcome ReadDataFile(const QString& path, std::vector<MeasurementRecord>& records, QString* error) {
+}  // namespace
+
+OpenOutcome ReadDataFile(QIODevice& in, MeasurementTable& table, QString* error, const Progress& progress) {
+  // Read into a table of its own: a file that fails leaves `table` as it was,
+  // and one that opens costs one table, not a table and a copy.
+  MeasurementTable fresh;
+  std::int32_t n = 0;
+  const OpenOutcome outcome = ReadRecords(in, &fresh, n, error, progress);
+  if (outcome != OpenOutcome::Opened) return outcome;
+  fresh.RecordCount = n;
+  fresh.TableCapacity = n + kTableGrowth;
+  fresh.rows.resize(std::size_t(fresh.TableCapacity));
+  table = std::move(fresh);
+  return OpenOutcome::Opened;
+}
+
+OpenOutcome ReadDataFile(const QString& path, MeasurementTable& table, QString* error, const Progress& progress) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    if (error) *error = file.errorString();
-    return OpenOutcome::Unreadable;
-  }
-  const QByteArray bytes = file.readAll();
-  if (file.error() != QFileDevice::NoError) {
-    if (error) *error = file.errorString();
-    return OpenOutcome::Unreadable;
-  }
-  file.close();
-  return ParseDataFile(std::string_view(bytes.constData(), std::size_t(bytes.size())), records)
-             ? OpenOutcome::Opened
-             : OpenOutcome::Invalid;
+  if (!file.open(QIODevice::ReadOnly)) return Because(OpenOutcome::Unreadable, error, file.errorString());
+  return ReadDataFile(file, table, error, progress);
+}
+
+bool ParseDataFile(std::string_view bytes, MeasurementTable& table) {
+  QByteArray raw = QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size()));
+  QBuffer in(&raw);
+  in.open(QIODevice::ReadOnly);
+  return ReadDataFile(in, table, nullptr) == OpenOutcome::Opened;
+}
+
+std::int32_t CountDataFileRecords(const QString& path) {
+  QFile file(path);
+  std::int32_t n = -1;
+  if (!file.open(QIODevice::ReadOnly) || ReadRecords(file, nullptr, n, nullptr, {}) != OpenOutcome::Opened) return -1;
+  return n;
 }
 
 }  // namespace lcr

@@ -24,10 +24,18 @@ void Quietly(Call&& call) {
   }
 }
 
+// The export's whole, in steps: the typing of the records takes the first
+// share, saving the book (the spreadsheet library's work) the rest.
+constexpr qint64 kWhole = 1000;
+constexpr qint64 kTypingShare = 60;
+
+// Records typed between two reports to the progress.
+constexpr std::int32_t kRecordsPerStep = 1024;
+
 void WriteRecords(SpreadsheetApplication& app, const MeasurementTable& table,
-                  const std::array<std::string, kGridColumnCount>& header, const SpreadsheetExportHooks& hooks) {
+                  const std::array<std::string, kGridColumnCount>& header, const Progress& progress) {
   for (std::int32_t i = 1; i <= table.RecordCount; ++i) {
-    if (hooks.progress) hooks.progress(i);
+    if (i % kRecordsPerStep == 1 && !progress(i - 1, table.RecordCount)) throw AutomationError("Cancelled");
     const int row = SheetRowOfRecord(i);
     if (row == 2) {
       // A new block: its sheet goes in front and is named after the block.
@@ -97,6 +105,11 @@ SpreadsheetExportOutcome ExportSpreadsheetFile(AutomationServer& server, const Q
   QTemporaryDir scratch;
   const QString name = QFileInfo(fileName).fileName();
   const QString draft = scratch.filePath(name.isEmpty() ? QStringLiteral("book.xlsx") : name);
+  // A stop said by the progress, wherever it came from, is a cancel.
+  bool cancelled = false;
+  Progress watched;
+  if (hooks.progress.step)
+    watched.step = [&](qint64 done, qint64 total) { return hooks.progress(done, total) || !(cancelled = true); };
   try {
     if (!scratch.isValid()) throw AutomationError("no scratch folder for the workbook: " + scratch.errorString().toStdString());
     book = Require(app->WorkbooksAdd());
@@ -104,9 +117,10 @@ SpreadsheetExportOutcome ExportSpreadsheetFile(AutomationServer& server, const Q
     book->Close();
     if (hooks.repaintWindow) hooks.repaintWindow();
     book = Require(app->WorkbooksOpen(draft));
-    if (hooks.showProgress) hooks.showProgress(table.RecordCount);
-    WriteRecords(*app, table, header, hooks);
+    WriteRecords(*app, table, header, PartOf(watched, 0, kTypingShare, kWhole));
+    app->SetSaveProgress(PartOf(watched, kTypingShare, kWhole - kTypingShare, kWhole));
     book->Save();
+    app->SetSaveProgress({});
     book->SetSaved(true);
     book->Close();
     app->Quit();
@@ -119,7 +133,7 @@ SpreadsheetExportOutcome ExportSpreadsheetFile(AutomationServer& server, const Q
       if (book) book->Close();
     });
     Quietly([&] { app->Quit(); });
-    return SpreadsheetExportOutcome::Failed;
+    return cancelled ? SpreadsheetExportOutcome::Cancelled : SpreadsheetExportOutcome::Failed;
   }
 }
 

@@ -12,6 +12,7 @@
 
 #include "views/grid_model.h"
 #include "table/measurement_table.h"
+#include "files/progress.h"
 #include "files/workbook/automation.h"
 
 namespace lcr {
@@ -32,24 +33,27 @@ std::array<std::string, kGridColumnCount> RecordCells(const MeasurementTable& ta
 
 // What the window does while the export runs.
 struct SpreadsheetExportHooks {
-  std::function<void()> repaintWindow;            // after the empty workbook is saved
-  std::function<void(int maximum)> showProgress;  // before the first record
-  std::function<void(int position)> progress;     // before each record
+  std::function<void()> repaintWindow;  // after the empty workbook is saved
+  // How far the export got, the records typed into the sheets and then the
+  // book saved, as one whole; a false step cancels the export.
+  Progress progress;
 };
 
 enum class SpreadsheetExportOutcome {
   Saved,          // "Save Excel file Successfully."
   NoApplication,  // "You must install Microsoft Excel!": nothing written
   Failed,         // "open excel file fail!"
+  Cancelled,      // the progress said stop; the book was not saved
 };
 
 // Writes records 1..RecordCount into a new workbook saved as `fileName`.
 // `header` holds the grid's six header texts (UTF-8), trimmed here. The
 // application saves into a draft of the same name in a scratch folder, and
 // the complete book then replaces `fileName` through WriteFileSafely, so a
-// failure leaves the file there as it was. A failed call ends the export;
-// the application is then told to close the book and quit as far as it
-// still can. *error gets the failed call's or the failed write's reason.
+// failure or a cancel leaves the file there as it was. A failed call, or a
+// cancel, ends the export; the application is then told to close the book
+// and quit as far as it still can. *error gets the failed call's or the
+// failed write's reason.
 SpreadsheetExportOutcome ExportSpreadsheetFile(AutomationServer& server, const QString& fileName,
                                                const MeasurementTable& table,
                                                const std::array<std::string, kGridColumnCount>& header,

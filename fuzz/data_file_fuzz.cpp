@@ -6,28 +6,25 @@
 
 #include <cstdint>
 #include <string_view>
-#include <vector>
 
 #include "fuzz/fuzz_check.h"
 #include "files/data_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  std::vector<lcr::MeasurementRecord> records;
-  if (!lcr::ParseDataFile(bytes, records)) return 0;
-  // Every record takes a line of at least seven bytes after the count line.
-  FUZZ_CHECK(records.size() <= size / 7 + 1);
-
   lcr::MeasurementTable table;
-  lcr::ReplaceRecords(table, records);
-  FUZZ_CHECK(table.RecordCount == std::int32_t(records.size()));
+  if (!lcr::ParseDataFile(bytes, table)) return 0;
+  // Every record takes a line of at least seven bytes after the count line.
+  FUZZ_CHECK(std::size_t(table.RecordCount) <= size / 7 + 1);
+  FUZZ_CHECK(table.TableCapacity == table.RecordCount + lcr::kTableGrowth);
+
   const std::string saved = lcr::FormatDataFile(table);
-  std::vector<lcr::MeasurementRecord> again;
+  lcr::MeasurementTable again;
   FUZZ_CHECK(lcr::ParseDataFile(saved, again));
-  FUZZ_CHECK(again.size() == records.size());
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    const lcr::MeasurementRecord& a = records[i];
-    const lcr::MeasurementRecord& b = again[i];
+  FUZZ_CHECK(again.RecordCount == table.RecordCount);
+  for (std::size_t i = 1; i <= std::size_t(table.RecordCount); ++i) {
+    const lcr::MeasurementRecord& a = table.rows[i];
+    const lcr::MeasurementRecord& b = again.rows[i];
     FUZZ_CHECK(a.TimeText.View() == b.TimeText.View());
     FUZZ_CHECK(a.MainValue.View() == b.MainValue.View());
     FUZZ_CHECK(a.MainCaption.View() == b.MainCaption.View());

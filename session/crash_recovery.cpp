@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <algorithm>
 #include <cstdio>
 
 #include "files/data_file.h"
@@ -32,9 +33,7 @@ CrashRecovery::~CrashRecovery() = default;
 
 int CrashRecovery::PendingRecords() const {
   if (!active_ || !QFileInfo::exists(path())) return 0;
-  std::vector<MeasurementRecord> records;
-  if (ReadDataFile(path(), records, nullptr) != OpenOutcome::Opened) return 0;
-  return int(records.size());
+  return std::max(CountDataFileRecords(path()), 0);
 }
 
 void CrashRecovery::Discard() {

@@ -4,8 +4,8 @@
 
 namespace lcr {
 
-void ShowOpenedTable(Cycle& c, const std::vector<MeasurementRecord>& records) {
-  ReplaceRecords(c.table, records);
+void ShowOpenedTable(Cycle& c, MeasurementTable opened) {
+  c.table = std::move(opened);
   WindowModel& w = c.win;
   const int count = c.table.RecordCount;
   const int page = w.pointsPerPage;

@@ -4,15 +4,15 @@
 
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "session/cycle.h"
 
 namespace lcr {
 
-// Puts `records` into the table as rows 1..n and refreshes the grid, the
-// chart and both scroll bars so that they show the last records.
-void ShowOpenedTable(Cycle& c, const std::vector<MeasurementRecord>& records);
+// Makes `opened` (a data file as ReadDataFile read it) the table and
+// refreshes the grid, the chart and both scroll bars so that they show the
+// last records.
+void ShowOpenedTable(Cycle& c, MeasurementTable opened);
 
 // The records that were neither saved nor opened since the table last
 // changed; 0 when closing may go on without a question.

@@ -13,6 +13,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "files/progress.h"
+
 namespace lcr {
 
 class AutomationError : public std::runtime_error {
@@ -41,6 +43,11 @@ class SpreadsheetApplication {
   virtual void SetWorksheetName(int index, const std::string& utf8) = 0;             // "WorkSheets"(i)."Name" :=
   virtual void SetCell(int row, int column, const std::string& utf8) = 0;            // "cells"(r, c) := text
   virtual void Quit() = 0;                                                           // "Quit"
+
+  // What the application reports while it saves a book from now on, as its
+  // status bar would; a false step cancels the save, which then fails. An
+  // application that reports nothing ignores it.
+  virtual void SetSaveProgress(Progress progress) { (void)progress; }
 };
 
 // Creates the automation objects by their programmatic identifiers; a null

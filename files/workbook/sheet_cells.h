@@ -36,6 +36,9 @@ class SheetCells {
   // The value last written to one cell; empty for a blank cell.
   std::optional<CellValue> Find(int row, int column) const;
 
+  // The highest row written (0 when none).
+  int lastRow() const { return lastRow_; }
+
  private:
   std::shared_ptr<CellSpill> spill_;
   std::uint64_t bytes_ = 0;  // this sheet's part of the spill

@@ -28,8 +28,12 @@ struct SavedBooks {
 
 class XlsxBook : public WorkbookObject {
  public:
-  XlsxBook(WorkbookModel model, std::shared_ptr<SavedBooks> saved, QString fileName = {})
-      : model_(std::move(model)), savedBooks_(std::move(saved)), fileName_(std::move(fileName)) {}
+  XlsxBook(WorkbookModel model, std::shared_ptr<SavedBooks> saved, std::shared_ptr<const Progress> progress,
+           QString fileName = {})
+      : model_(std::move(model)),
+        savedBooks_(std::move(saved)),
+        progress_(std::move(progress)),
+        fileName_(std::move(fileName)) {}
 
   void SaveAs(const QString& fileName) override {
     CheckOpen();
@@ -64,13 +68,14 @@ class XlsxBook : public WorkbookObject {
   }
   void Write(const QString& fileName) {
     QString error;
-    if (!WriteWorkbookFile(model_, fileName, &error)) Raise(error.toStdString());
+    if (!WriteWorkbookFile(model_, fileName, &error, *progress_)) Raise(error.toStdString());
     savedBooks_->books[Key(fileName)] = std::make_shared<const WorkbookModel>(model_);
     saved_ = true;
   }
 
   WorkbookModel model_;
   std::shared_ptr<SavedBooks> savedBooks_;
+  std::shared_ptr<const Progress> progress_;  // the application's, shared by its books
   QString fileName_;
   bool open_ = true;
   bool saved_ = false;
@@ -80,14 +85,14 @@ class XlsxApplication : public SpreadsheetApplication {
  public:
   std::shared_ptr<WorkbookObject> WorkbooksAdd() override {
     CheckRunning();
-    books_.push_back(std::make_shared<XlsxBook>(NewWorkbookModel(), savedBooks_));
+    books_.push_back(std::make_shared<XlsxBook>(NewWorkbookModel(), savedBooks_, progress_));
     return books_.back();
   }
   std::shared_ptr<WorkbookObject> WorkbooksOpen(const QString& fileName) override {
     CheckRunning();
     const auto saved = savedBooks_->Find(fileName);
     if (!saved) Raise("cannot open " + fileName.toStdString());
-    books_.push_back(std::make_shared<XlsxBook>(*saved, savedBooks_, fileName));
+    books_.push_back(std::make_shared<XlsxBook>(*saved, savedBooks_, progress_, fileName));
     return books_.back();
   }
   void WorksheetsAdd() override { AddWorksheet(ActiveBook()); }
@@ -109,6 +114,7 @@ class XlsxApplication : public SpreadsheetApplication {
     savedBooks_->books.clear();  // and their scratch files with them
     running_ = false;
   }
+  void SetSaveProgress(Progress progress) override { *progress_ = std::move(progress); }
 
  private:
   void CheckRunning() const {
@@ -124,6 +130,7 @@ class XlsxApplication : public SpreadsheetApplication {
 
   std::vector<std::shared_ptr<XlsxBook>> books_;
   std::shared_ptr<SavedBooks> savedBooks_ = std::make_shared<SavedBooks>();
+  std::shared_ptr<Progress> progress_ = std::make_shared<Progress>();
   bool running_ = true;
 };
 
@@ -135,7 +142,8 @@ std::unique_ptr<SpreadsheetApplication> XlsxAutomationServer::CreateApplication(
 
 std::shared_ptr<WorkbookObject> XlsxAutomationServer::CreateSheet() {
   // Not tied to any application: what it saves cannot be opened again.
-  return std::make_shared<XlsxBook>(NewWorkbookModel(), std::make_shared<SavedBooks>());
+  return std::make_shared<XlsxBook>(NewWorkbookModel(), std::make_shared<SavedBooks>(),
+                                    std::make_shared<const Progress>());
 }
 
 }  // namespace lcr

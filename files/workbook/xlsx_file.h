@@ -3,6 +3,7 @@
 
 #include <QString>
 
+#include "files/progress.h"
 #include "files/workbook/workbook_model.h"
 
 namespace lcr {
@@ -12,7 +13,9 @@ namespace lcr {
 // Numbers and times are written as such (times shown "hh:mm:ss"), other
 // texts as text. Memory use does not grow with the number of cells. On
 // failure returns false and puts the reason into *error; the file at `path`
-// is then left as it was.
-bool WriteWorkbookFile(const WorkbookModel& book, const QString& path, QString* error);
+// is then left as it was. `progress` hears how far the writing got; a
+// cancel is such a failure, with the reason "Cancelled".
+bool WriteWorkbookFile(const WorkbookModel& book, const QString& path, QString* error,
+                       const Progress& progress = {});
 
 }  // namespace lcr

@@ -15,12 +15,19 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <atomic>
+#include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 #include "window_fixture.h"
 
@@ -411,6 +418,61 @@ TEST_F(MainWindowTest, OpenShowsTheFileOrWarnsAndKeepsTheTable) {
   EXPECT_EQ(box.text, "Wrong Data Format!");
   EXPECT_EQ(form->cycle().table.RecordCount, 2);
   EXPECT_EQ(form->viewHandles().StringGrid1->item(1, 2)->text(), "2.5");
+}
+
+// A long Open keeps the window alive: while a file is still arriving (a
+// FIFO fed a few records at a time), the progress dialog's Cancel answers,
+// and the cancelled Open leaves the table and the window as they were.
+TEST_F(MainWindowTest, OpenCanBeCancelledWhileTheFileIsRead) {
+  QTemporaryDir dir;
+  const QString good = dir.filePath("good.txt");
+  {
+    QFile f(good);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("2      \r\n1\t10:00:00\t1.5\tCAP 2000  nF\t\t\t\r\n2\t10:00:01\t2.5\tCAP 2000  nF\t\t\t\r\n");
+  }
+  form->OpenDataFile(good);
+  ASSERT_EQ(form->cycle().table.RecordCount, 2);
+
+  const QByteArray fifo = QFile::encodeName(dir.filePath("fifo.txt"));
+  ASSERT_EQ(mkfifo(fifo.constData(), 0600), 0);
+  std::signal(SIGPIPE, SIG_IGN);  // the reader leaves first
+  std::atomic<bool> done{false};
+  std::thread writer([&] {
+    int fd = -1;
+    while (!done && (fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK)) < 0) std::this_thread::yield();
+    if (fd < 0) return;
+    fcntl(fd, F_SETFL, 0);  // blocking writes from here on
+    std::string text = "1000000      \r\n";
+    for (int k = 1; !done && k <= 1000000; ++k) {
+      text += std::to_string(k) + "\t10:00:00\t7.5\tCAP 2000  nF\t\t\t\r\n";
+      if (k % 1000 != 0) continue;
+      if (::write(fd, text.data(), text.size()) != ssize_t(text.size())) break;
+      text.clear();
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    ::close(fd);
+  });
+
+  QTimer cancel;
+  bool pressed = false;
+  QObject::connect(&cancel, &QTimer::timeout, [&] {
+    if (auto* dialog = form->findChild<QProgressDialog*>()) {
+      EXPECT_FALSE(form->isEnabled());
+      dialog->cancel();
+      pressed = true;
+    }
+  });
+  cancel.start(5);
+  form->OpenDataFile(dir.filePath("fifo.txt"));
+  done = true;
+  writer.join();
+
+  EXPECT_TRUE(pressed);
+  EXPECT_EQ(form->cycle().table.RecordCount, 2);
+  EXPECT_EQ(form->viewHandles().StringGrid1->item(1, 2)->text(), "2.5");
+  EXPECT_TRUE(form->isEnabled());
+  EXPECT_EQ(form->findChild<QProgressDialog*>(), nullptr);
 }
 
 }  // namespace

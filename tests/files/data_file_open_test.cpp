@@ -1,6 +1,8 @@
 // Opening a data file: the format check, and the views after an open.
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+#include <QIODevice>
 #include <QTemporaryDir>
 
 #include "session/cycle.h"
@@ -26,8 +28,8 @@ std::string File(std::initializer_list<std::string_view> mains) {
 }
 
 bool Parses(const std::string& bytes) {
-  std::vector<MeasurementRecord> recs;
-  return ParseDataFile(bytes, recs);
+  MeasurementTable t;
+  return ParseDataFile(bytes, t);
 }
 
 void ExpectSameTexts(const MeasurementRecord& a, const MeasurementRecord& b) {
@@ -40,12 +42,12 @@ void ExpectSameTexts(const MeasurementRecord& a, const MeasurementRecord& b) {
 
 // Saves the table and opens the file again: every record comes back text for text.
 void ExpectRoundTrip(const MeasurementTable& t) {
-  std::vector<MeasurementRecord> recs;
-  ASSERT_TRUE(ParseDataFile(FormatDataFile(t), recs));
-  ASSERT_EQ(int(recs.size()), t.RecordCount);
+  MeasurementTable opened;
+  ASSERT_TRUE(ParseDataFile(FormatDataFile(t), opened));
+  ASSERT_EQ(opened.RecordCount, t.RecordCount);
   for (int k = 1; k <= t.RecordCount; ++k) {
     SCOPED_TRACE("record " + std::to_string(k));
-    ExpectSameTexts(t.rows[std::size_t(k)], recs[std::size_t(k - 1)]);
+    ExpectSameTexts(t.rows[std::size_t(k)], opened.rows[std::size_t(k)]);
   }
 }
 
@@ -87,11 +89,8 @@ TEST(DataFileOpen, MainValueCheck) {
 // as the table holds it, cut to seven characters.
 TEST(DataFileOpen, WhatOpensSavesAndOpensAgain) {
   for (const char* v : {"1000.5e+0", "12345.67e8", " 12 ", "-123456789", "Short  x"}) {
-    std::vector<MeasurementRecord> recs;
-    const bool opened = ParseDataFile(File({v}), recs);
-    if (!opened) continue;
     MeasurementTable t;
-    ReplaceRecords(t, recs);
+    if (!ParseDataFile(File({v}), t)) continue;
     ExpectRoundTrip(t);
   }
   EXPECT_FALSE(Parses(File({"1000.5e+0"})));
@@ -113,38 +112,81 @@ TEST(DataFileOpen, LineStructure) {
   EXPECT_FALSE(Parses(""));
   EXPECT_FALSE(Parses("99999999999\r\n"));
   // Plain LF line ends; blanks around a field pass the checks and are kept.
-  std::vector<MeasurementRecord> recs;
-  ASSERT_TRUE(ParseDataFile("1\n 1 \t 12:00:00 \t 7.5 \t    MANU  20000  \t\t\t\n", recs));
-  EXPECT_EQ(recs[0].MainValue.View(), " 7.5 ");
-  EXPECT_EQ(recs[0].MainCaption.View(), "    MANU  20000  ");
-  EXPECT_EQ(recs[0].TimeText.View(), " 12:00:00 ");
+  MeasurementTable t;
+  ASSERT_TRUE(ParseDataFile("1\n 1 \t 12:00:00 \t 7.5 \t    MANU  20000  \t\t\t\n", t));
+  EXPECT_EQ(t.rows[1].MainValue.View(), " 7.5 ");
+  EXPECT_EQ(t.rows[1].MainCaption.View(), "    MANU  20000  ");
+  EXPECT_EQ(t.rows[1].TimeText.View(), " 12:00:00 ");
   // Empty lines do not end the reading early nor loop.
   EXPECT_FALSE(Parses("2\n\n\n"));
 }
 
 TEST(DataFileOpen, FieldsAreCutToTheirCapacity) {
-  std::vector<MeasurementRecord> recs;
-  ASSERT_TRUE(ParseDataFile("1\r\n1\t0123456789abcdefXYZ\t-123456789\tABCDEFGHIJKLMNOPQRSTUVWXYZ\t\t\t\r\n", recs));
-  EXPECT_EQ(recs[0].TimeText.View(), "0123456789abcde");
-  EXPECT_EQ(recs[0].MainValue.View(), "-123456");
-  EXPECT_EQ(recs[0].MainCaption.View(), "ABCDEFGHIJKLMNOPQRST");
+  MeasurementTable t;
+  ASSERT_TRUE(ParseDataFile("1\r\n1\t0123456789abcdefXYZ\t-123456789\tABCDEFGHIJKLMNOPQRSTUVWXYZ\t\t\t\r\n", t));
+  EXPECT_EQ(t.rows[1].TimeText.View(), "0123456789abcde");
+  EXPECT_EQ(t.rows[1].MainValue.View(), "-123456");
+  EXPECT_EQ(t.rows[1].MainCaption.View(), "ABCDEFGHIJKLMNOPQRST");
 }
 
 TEST(DataFileOpen, UnreadableFileIsReported) {
-  std::vector<MeasurementRecord> recs;
+  MeasurementTable t;
   QString error;
-  EXPECT_EQ(ReadDataFile("/nonexistent/log.txt", recs, &error), OpenOutcome::Unreadable);
+  EXPECT_EQ(ReadDataFile("/nonexistent/log.txt", t, &error), OpenOutcome::Unreadable);
   EXPECT_FALSE(error.isEmpty());
 }
 
-std::vector<MeasurementRecord> Records(int n) {
+// A device that does not end: `head` once, then `fill` over and over, like
+// /dev/zero or a FIFO someone keeps writing into. Counts what was read. (It
+// gives up after 64 MiB, so that a reader that reads everything fails the
+// test rather than the machine.)
+class EndlessDevice : public QIODevice {
+ public:
+  EndlessDevice(std::string head, char fill) : head_(std::move(head)), fill_(fill) { open(QIODevice::ReadOnly); }
+  bool isSequential() const override { return true; }
+  qint64 pulled = 0;
+
+ protected:
+  qint64 readData(char* data, qint64 max) override {
+    max = std::min(max, (qint64(64) << 20) - pulled);
+    for (qint64 i = 0; i < max; ++i, ++pulled)
+      data[i] = std::size_t(pulled) < head_.size() ? head_[std::size_t(pulled)] : fill_;
+    return max;
+  }
+  qint64 writeData(const char*, qint64) override { return -1; }
+
+ private:
+  std::string head_;
+  char fill_;
+};
+
+// An endless input is refused once it can no longer be a data file, after
+// reading a few chunks at most: zeros, a count line of endless digits or
+// blanks, a record line that never ends.
+TEST(DataFileOpen, EndlessInputIsRefusedAfterABoundedRead) {
+  const struct {
+    std::string head;
+    char fill;
+  } inputs[] = {{"", '\0'}, {"", '7'}, {"3", ' '}, {"2\r\n1\t10:00:00\t1.5\t", 'x'}};
+  for (const auto& in : inputs) {
+    EndlessDevice device(in.head, in.fill);
+    MeasurementTable t;
+    EXPECT_EQ(ReadDataFile(device, t, nullptr), OpenOutcome::Invalid) << in.head << in.fill;
+    EXPECT_LE(device.pulled, 1 << 20) << in.head << in.fill;
+    EXPECT_EQ(t.RecordCount, 0);
+  }
+}
+
+MeasurementTable Records(int n) {
   std::vector<MeasurementRecord> recs(static_cast<std::size_t>(n));
   for (int k = 1; k <= n; ++k) {
     recs[std::size_t(k - 1)].MainValue.Assign(std::to_string(k));
     recs[std::size_t(k - 1)].MainCaption.Assign("CAP 2000  nF");
     recs[std::size_t(k - 1)].TimeText.Assign("10:00:00");
   }
-  return recs;
+  MeasurementTable t;
+  ReplaceRecords(t, recs);
+  return t;
 }
 
 TEST(DataFileOpen, ViewsShowTheLastRecords) {
@@ -170,10 +212,41 @@ TEST(DataFileOpen, ViewsShowTheLastRecords) {
   EXPECT_EQ(c->grid.Row(25).cells[0], "300");
   EXPECT_EQ(c->chart.ChartFirstRow, 100);
 
-  ShowOpenedTable(*c, {});
+  ShowOpenedTable(*c, Records(0));
   EXPECT_EQ(c->table.RecordCount, 0);
   EXPECT_TRUE(c->chart.points.empty());
   EXPECT_EQ(c->grid.Row(1).cells[0], "");
+}
+
+// A cancelled or invalid Open leaves the table exactly as it was, rows
+// past the records included; only a whole file replaces it.
+TEST(DataFileOpen, OnlyAWholeFileReplacesTheTable) {
+  const MeasurementTable before = Records(3);
+  const std::string file = FormatDataFile(Records(10000));
+  const auto expectUnchanged = [&](const MeasurementTable& t) {
+    EXPECT_EQ(t.RecordCount, 3);
+    EXPECT_EQ(t.TableCapacity, before.TableCapacity);
+    ASSERT_EQ(t.rows.size(), before.rows.size());
+    for (std::size_t k = 0; k < 6; ++k) ExpectSameTexts(t.rows[k], before.rows[k]);
+  };
+  for (int cancelAt : {1, 2}) {
+    MeasurementTable t = Records(3);
+    QString why;
+    QByteArray raw = QByteArray::fromRawData(file.data(), qsizetype(file.size()));
+    QBuffer in(&raw);
+    in.open(QIODevice::ReadOnly);
+    int steps = 0;
+    EXPECT_EQ(ReadDataFile(in, t, &why, Progress{[&](qint64, qint64) { return ++steps < cancelAt; }}),
+              OpenOutcome::Cancelled);
+    EXPECT_EQ(why, "Cancelled");
+    expectUnchanged(t);
+  }
+  MeasurementTable t = Records(3);
+  EXPECT_FALSE(ParseDataFile(file.substr(0, file.size() - 3), t));
+  expectUnchanged(t);
+  ASSERT_TRUE(ParseDataFile(file, t));
+  EXPECT_EQ(t.RecordCount, 10000);
+  EXPECT_EQ(t.TableCapacity, 30000);
 }
 
 TEST(DataFileOpen, LargePagesKeepTheScrollRangeValid) {

@@ -153,8 +153,10 @@ TEST(SpreadsheetExportCalls, ThreeRecordsMakeOneSheetWithHeaderAndRowsTwoToFour)
   std::vector<std::string> hooks;
   lcr::SpreadsheetExportHooks h;
   h.repaintWindow = [&] { hooks.push_back("repaint"); };
-  h.showProgress = [&](int max) { hooks.push_back("show " + std::to_string(max)); };
-  h.progress = [&](int i) { hooks.push_back("at " + std::to_string(i)); };
+  h.progress.step = [&](qint64, qint64) {
+    if (hooks.back() != "progress") hooks.push_back("progress");
+    return true;
+  };
 
   const QString target = Target("out.xls");
   EXPECT_EQ(lcr::ExportSpreadsheetFile(server, target, table, kHeader, h), SpreadsheetExportOutcome::Saved);
@@ -181,7 +183,7 @@ TEST(SpreadsheetExportCalls, ThreeRecordsMakeOneSheetWithHeaderAndRowsTwoToFour)
   ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
   EXPECT_EQ(saved.readAll(), QByteArray::number(qsizetype(expected.size()) - 3) + " calls") << "the book as saved last";
   EXPECT_FALSE(QFile::exists(QString::fromStdString(draft))) << "the draft is gone";
-  EXPECT_EQ(hooks, (std::vector<std::string>{"repaint", "show 3", "at 1", "at 2", "at 3"}));
+  EXPECT_EQ(hooks, (std::vector<std::string>{"repaint", "progress"}));
 }
 
 TEST(SpreadsheetExportCalls, Record65501StartsTheSecondSheet) {
@@ -477,6 +479,30 @@ TEST(XlsxWorkbook, AnUnwritableFileFailsTheExportAndLeavesNothing) {
   EXPECT_EQ(lcr::ExportSpreadsheetFile(server, file, TableOf(3), kHeader), SpreadsheetExportOutcome::Failed);
   EXPECT_FALSE(QFile::exists(file));
   EXPECT_TRUE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+}
+
+// Cancelled while the records are typed, while the library writes the rows,
+// or while the book is copied into place, the export ends as cancelled and
+// leaves nothing half-written beside the file.
+TEST(XlsxWorkbook, ACancelledExportLeavesNoPartialFile) {
+  for (qint64 cancelFrom : {0, 100, 990}) {
+    QTemporaryDir dir;
+    lcr::XlsxAutomationServer server;
+    qint64 last = -1;
+    lcr::SpreadsheetExportHooks hooks;
+    hooks.progress.step = [&](qint64 done, qint64 total) {
+      EXPECT_EQ(total, 1000);
+      EXPECT_GE(done, last);  // never goes back
+      last = done;
+      return done < cancelFrom;
+    };
+    EXPECT_EQ(lcr::ExportSpreadsheetFile(server, dir.filePath("out.xlsx"), TableOf(3000), kHeader, hooks),
+              SpreadsheetExportOutcome::Cancelled)
+        << cancelFrom;
+    EXPECT_GE(last, cancelFrom);
+    const QStringList left = QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden);
+    EXPECT_TRUE(left.isEmpty() || left == QStringList{"out.xlsx"}) << left.join(' ').toStdString();
+  }
 }
 
 }  // namespace

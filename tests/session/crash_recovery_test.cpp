@@ -69,9 +69,9 @@ TEST(CrashRecovery, KeptWhileLinkedFoundAfterACrashGoneAfterANormalClose) {
   lcr::CrashRecovery again(*next, path);
   ASSERT_TRUE(again.active());
   EXPECT_EQ(again.PendingRecords(), 5);
-  std::vector<lcr::MeasurementRecord> records;
-  ASSERT_EQ(lcr::ReadDataFile(path, records, nullptr), lcr::OpenOutcome::Opened);
-  EXPECT_EQ(records.back().MainValue.Str(), "7");
+  lcr::MeasurementTable opened;
+  ASSERT_EQ(lcr::ReadDataFile(path, opened, nullptr), lcr::OpenOutcome::Opened);
+  EXPECT_EQ(opened.rows[std::size_t(opened.RecordCount)].MainValue.Str(), "7");
   again.Discard();
   EXPECT_FALSE(QFile::exists(path));
   EXPECT_EQ(again.PendingRecords(), 0);

@@ -196,7 +196,9 @@ TEST_F(CycleTest, RecordsAreUnsavedFromTheirSampleUntilSaveOpenOrReset) {
   for (int i = 5; i <= 7; ++i) Cycle1(Frame730Value(i));
   EXPECT_EQ(UnsavedRecordCount(*c), 3);  // the whole table is at stake, not only the new row
   ButtonStopClick(*c, io);
-  ShowOpenedTable(*c, std::vector<MeasurementRecord>(5));
+  MeasurementTable five;
+  ReplaceRecords(five, std::vector<MeasurementRecord>(5));
+  ShowOpenedTable(*c, std::move(five));
   EXPECT_EQ(UnsavedRecordCount(*c), 0);
   StartAndDetectOk();
   for (int i = 8; i <= 10; ++i) Cycle1(Frame730Value(i));

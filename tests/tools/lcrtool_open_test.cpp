@@ -27,4 +27,12 @@ TEST(LcrtoolOpen, AWrongFormatPrintsNothingAndExitsTwo) {
   EXPECT_EQ(r.err.toStdString(), "Wrong Data Format!\n");
 }
 
+// An endless device ends the reading at once, refused as a wrong format,
+// rather than being read until memory runs out.
+TEST(LcrtoolOpen, AnEndlessDeviceIsRefusedAtOnce) {
+  const lcrtest::ProcessResult r = lcrtest::RunProgram(LCRTOOL_PATH, {"open", "/dev/zero"}, 20000);
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_EQ(r.err.toStdString(), "Wrong Data Format!\n");
+}
+
 }  // namespace

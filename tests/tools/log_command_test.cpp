@@ -15,8 +15,10 @@
 namespace {
 
 std::vector<lcr::MeasurementRecord> ReadLog(const QString& path, bool* opened) {
+  lcr::MeasurementTable table;
+  *opened = lcr::ReadDataFile(path, table, nullptr) == lcr::OpenOutcome::Opened;
   std::vector<lcr::MeasurementRecord> records;
-  *opened = lcr::ReadDataFile(path, records, nullptr) == lcr::OpenOutcome::Opened;
+  for (std::int32_t k = 1; k <= table.RecordCount; ++k) records.push_back(table.rows[std::size_t(k)]);
   return records;
 }
 

@@ -1,23 +1,27 @@
 #include "data_file_input.h"
 
 #include <cstdio>
-#include <vector>
 
 #include "files/data_file.h"
+#include "progress_line.h"
 
 namespace lcrtool {
 
 bool LoadDataFile(const QString& path, lcr::MeasurementTable& table) {
-  std::vector<lcr::MeasurementRecord> records;
   QString error;
-  switch (lcr::ReadDataFile(path, records, &error)) {
+  lcr::OpenOutcome outcome;
+  {
+    ProgressLine line("reading " + path.toStdString());
+    outcome = lcr::ReadDataFile(path, table, &error, line.progress());
+  }
+  switch (outcome) {
     case lcr::OpenOutcome::Opened:
-      lcr::ReplaceRecords(table, records);
       return true;
     case lcr::OpenOutcome::Invalid:
       std::fputs("Wrong Data Format!\n", stderr);
       return false;
     case lcr::OpenOutcome::Unreadable:
+    case lcr::OpenOutcome::Cancelled:
       std::fprintf(stderr, "lcrtool: cannot read %s: %s\n", qPrintable(path), qPrintable(error));
       return false;
   }

@@ -7,7 +7,6 @@
 #ifdef LCRTOOL_GRAPH
 #include <QApplication>
 #include <memory>
-#include <vector>
 
 #include "session/file_commands.h"
 #include "app/deep_blue_style.h"
@@ -68,9 +67,7 @@ int RunGraph(int argc, char** argv) {
   lcr::TForm1 form(std::make_unique<lcr::ScriptedSerialIo>());
   lcr::Cycle& c = form.cycle();
   lcr::ApplySettings(c, opt.points, 120);
-  std::vector<lcr::MeasurementRecord> records(std::size_t(table.RecordCount));
-  for (std::int32_t k = 1; k <= table.RecordCount; ++k) records[std::size_t(k - 1)] = table.rows[std::size_t(k)];
-  lcr::ShowOpenedTable(c, records);
+  lcr::ShowOpenedTable(c, std::move(table));
   form.ApplyModel();
   form.show();
   QApplication::processEvents();

@@ -56,11 +56,9 @@ void Say(const char* what) { std::fprintf(stderr, "lcrtool log: %s\n", what); }
 bool ContinueExistingLog(const QString& path, lcr::Cycle& c) {
   const QFileInfo info(path);
   if (!info.exists() || !info.isFile() || info.size() == 0) return true;
-  std::vector<lcr::MeasurementRecord> records;
   QString why;
-  switch (lcr::ReadDataFile(path, records, &why)) {
+  switch (lcr::ReadDataFile(path, c.table, &why)) {
     case lcr::OpenOutcome::Opened:
-      lcr::ReplaceRecords(c.table, records);
       std::fprintf(stderr, "lcrtool log: continuing the %d records already in %s\n", c.table.RecordCount,
                    qPrintable(path));
       return true;
@@ -68,6 +66,7 @@ bool ContinueExistingLog(const QString& path, lcr::Cycle& c) {
       std::fprintf(stderr, "lcrtool log: %s exists and is not a data file; it was left alone\n", qPrintable(path));
       return false;
     case lcr::OpenOutcome::Unreadable:
+    case lcr::OpenOutcome::Cancelled:
       std::fprintf(stderr, "lcrtool log: cannot read %s: %s\n", qPrintable(path), qPrintable(why));
       return false;
   }
