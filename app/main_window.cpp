@@ -103,7 +103,9 @@ void TForm1::Button_StartClick() { runner_->start(); }
 
 void TForm1::Button_StopClick() { runner_->stop(); }
 
-void TForm1::Button_ResetClick() { runner_->reset(); }
+void TForm1::Button_ResetClick() {
+  if (ConfirmDropRecords(DroppingCommand::Reset)) runner_->reset();
+}
 
 // Both ways out go through close(), which asks about unsaved records first.
 void TForm1::Bution_ExitClick() {
@@ -126,6 +128,7 @@ void TForm1::Menu_SystemClick() {
 }
 
 void TForm1::Menu_OpenClick() {
+  if (!ConfirmDropRecords(DroppingCommand::Open)) return;
   QFileDialog dialog(this);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);

@@ -122,7 +122,7 @@ TEST_F(ViewsWindowTest, ResetEmptiesTheWidgetsAndSizesTheGridToItsHeight) {
   StartAndLink();
   for (int v = 1; v <= 30; ++v) Sample(v);
   form->Button_Stop->click();
-  form->Button_Reset->click();
+  ResetDiscarding();
   const int rows = form->viewHandles().StringGrid1->height() / 16 - 2;
   EXPECT_EQ(form->viewHandles().StringGrid1->rowCount(), rows - 1);
   for (int r = 1; r < rows; ++r)
