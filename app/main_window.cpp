@@ -132,8 +132,7 @@ void TForm1::Menu_OpenClick() {
   QFileDialog dialog(this);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilter(QStringLiteral("Txt File (*.txt)"));
-  dialog.setDefaultSuffix(QStringLiteral("xls"));
+  dialog.setNameFilter(QString::fromLatin1(kOpenDataFileFilter));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   OpenDataFile(dialog.selectedFiles().first());
 }
@@ -162,9 +161,8 @@ bool TForm1::SaveTable() {
   setEnabled(false);
   QFileDialog dialog(this);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setNameFilter(QStringLiteral("Txt File (*.txt)"));
-  dialog.setDefaultSuffix(QStringLiteral("xls"));
-  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setNameFilter(QString::fromLatin1(kSaveDataFileFilter));
+  dialog.setDefaultSuffix(QString::fromLatin1(kSaveDataFileSuffix));
   bool written = false;
   if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
     QString error;

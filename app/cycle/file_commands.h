@@ -1,7 +1,7 @@
 #pragma once
 // The File menu's Open, without dialogs: the table replaced, the views
-// refreshed; and what closing, Open and Reset ask when records are not
-// saved.
+// refreshed; the data file dialogs' filters; and what closing, Open and
+// Reset ask when records are not saved.
 
 #include <functional>
 #include <string>
@@ -14,6 +14,13 @@ namespace lcr {
 // Puts `records` into the table as rows 1..n and refreshes the grid, the
 // chart and both scroll bars so that they show the last records.
 void ShowOpenedTable(Cycle& c, const std::vector<MeasurementRecord>& records);
+
+// The data file dialogs. Save's default suffix follows its filter, so a name
+// typed bare is written as NAME.txt; Open lists .xls too, the suffix older
+// saves gave a bare name.
+inline constexpr char kSaveDataFileFilter[] = "Txt File (*.txt)";
+inline constexpr char kSaveDataFileSuffix[] = "txt";
+inline constexpr char kOpenDataFileFilter[] = "Txt File (*.txt *.xls)";
 
 // The records not yet in any saved or opened file: those recorded after the
 // table last matched one (Save, Open), or all of them after Reset or a

@@ -1,6 +1,7 @@
 // File, Open and Reset ask before records that are in no file are dropped,
 // as closing does; the question stops acquisition first and takes no stray
-// key.
+// key; and Save and Open agree on the file's name.
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -128,6 +129,29 @@ TEST_F(FileCommandsWindowTest, NoStrayKeyAnswersTheQuestion) {
     QTest::keyClick(box.get(), key);
     EXPECT_EQ(box->clickedButton(), box->button(button));
   }
+}
+
+// A name typed bare is saved as NAME.txt, and Open lists it and the .xls
+// files older saves made. Save asks before it replaces a file.
+TEST_F(FileCommandsWindowTest, SaveAndOpenAgreeOnTheName) {
+  Record(3);
+  Save(dir.filePath("bare"));
+  EXPECT_EQ(CountIn(dir.filePath("bare.txt")), 3);
+
+  ModalAnswers opening;
+  opening.path = dir.filePath("bare.txt");
+  opening.Run([&] {
+    form->Menu_Open->trigger();
+    return true;
+  });
+  for (const char* name : {"bare.txt", "old.xls"}) EXPECT_TRUE(QDir::match(opening.listed, name)) << name;
+
+  Record(2);
+  const QStringList seen = Save(dir.filePath("bare.txt"), QMessageBox::No);
+  ASSERT_EQ(seen.size(), 3);
+  EXPECT_TRUE(seen[1].contains("already exists")) << seen[1].toStdString();
+  EXPECT_EQ(seen[2], "file dialog cancelled");
+  EXPECT_EQ(CountIn(dir.filePath("bare.txt")), 3);  // left as it was
 }
 
 }  // namespace
