@@ -38,6 +38,6 @@ int main(int argc, char** argv) {
   }
   if (quitWhenShown) QTimer::singleShot(0, &app, &QApplication::quit);
   const int status = app.exec();
-  recovery.Discard();  // a normal close
+  recovery.EndSession();  // a normal close
   return status;
 }

@@ -105,7 +105,9 @@ void TForm1::Button_StartClick() { runner_->start(); }
 
 void TForm1::Button_StopClick() { runner_->stop(); }
 
-void TForm1::Button_ResetClick() { runner_->reset(); }
+void TForm1::Button_ResetClick() {
+  if (ConfirmDropRecords(DroppingCommand::Reset)) runner_->reset();
+}
 
 // Both ways out go through close(), which asks about unsaved records first.
 void TForm1::Bution_ExitClick() {
@@ -128,11 +130,11 @@ void TForm1::Menu_SystemClick() {
 }
 
 void TForm1::Menu_OpenClick() {
+  if (!ConfirmDropRecords(DroppingCommand::Open)) return;
   QFileDialog dialog(this);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilter(QStringLiteral("Txt File (*.txt)"));
-  dialog.setDefaultSuffix(QStringLiteral("xls"));
+  dialog.setNameFilter(QString::fromLatin1(kOpenDataFileFilter));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   OpenDataFile(dialog.selectedFiles().first());
 }
@@ -168,9 +170,8 @@ bool TForm1::SaveTable() {
   setEnabled(false);
   QFileDialog dialog(this);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setNameFilter(QStringLiteral("Txt File (*.txt)"));
-  dialog.setDefaultSuffix(QStringLiteral("xls"));
-  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setNameFilter(QString::fromLatin1(kSaveDataFileFilter));
+  dialog.setDefaultSuffix(QString::fromLatin1(kSaveDataFileSuffix));
   bool written = false;
   if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
     const QString path = dialog.selectedFiles().first();

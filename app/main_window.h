@@ -30,6 +30,7 @@ class QStatusBar;
 
 namespace lcr {
 
+enum class DroppingCommand;
 class AutomationServer;
 class DialWidgets;
 class PanelWidgets;
@@ -156,9 +157,10 @@ class TForm1 : public QMainWindow {
   void ArrangeLayout(int statusBarTop);
   void CreateImagePools();
 
-  // Asks "N records are not saved. Save them before closing?" when they are
-  // not; true when closing may go on.
-  bool ConfirmClose();
+  // Asks "N records are not saved. Save them before closing?" (worded for
+  // the command) when they are not, after stopping acquisition; true when
+  // the command may go on (main_window_close.cpp).
+  bool ConfirmDropRecords(DroppingCommand command);
   // File, Save; true when the table was written.
   bool SaveTable();
 

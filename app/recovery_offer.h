@@ -14,8 +14,11 @@ class TForm1;
 using RecoveryQuestion = std::function<bool(const QString& question)>;
 
 // Nothing when no records wait. Otherwise asks "Recover N records from the
-// last session?" (by default with a question box owned by `window`), opens
-// them on Yes, and discards the file either way. True when records were opened.
+// last session?" and, on No, "Discard the N recovered records?" (by default
+// with question boxes owned by `window`). Only a Yes to the second removes
+// the file; else the records are opened and the file stays, kept in step
+// with the table until they are saved or discarded. True when records were
+// opened.
 bool OfferRecovery(TForm1& window, CrashRecovery& recovery, RecoveryQuestion ask = {});
 
 }  // namespace lcr

@@ -75,10 +75,12 @@ ViewWidgets::~ViewWidgets() = default;
 
 void ViewWidgets::apply() {
   const Cycle& c = cycle_;
-  if (c.chart.revision != chartShown_)
+  if (c.chart.revision != chartShown_) {
     showChart();
-  else
+    hideStaleReadout();
+  } else {
     showTimeLabels();  // the page size may have changed
+  }
   showGrid();
 }
 
@@ -221,7 +223,11 @@ void ViewWidgets::showReadout(int x, int y) {
     box->move(r.boxLeft.value_or(box->x()), r.boxTop);
     w_.Shape1->move(r.lineLeft, w_.Shape1->y());
   }
-  if (r.text) box->setText(GbkToQString(*r.text));
+  if (r.text) {
+    box->setText(GbkToQString(*r.text));
+    readoutRow_ = r.row;
+    readoutText_ = *r.text;
+  }
   if (r.visibility == Readout::Visibility::Hidden) {
     w_.Shape1->hide();
     box->hide();
@@ -231,6 +237,14 @@ void ViewWidgets::showReadout(int x, int y) {
     box->show();
     box->raise();
   }
+}
+
+// The box stays put until the mouse moves again; once the chart no longer
+// holds the point it tells of, it goes.
+void ViewWidgets::hideStaleReadout() {
+  if (w_.suiEdit4->isHidden() || ReadoutStillHolds(readoutRow_, readoutText_, cycle_.chart, cycle_.table)) return;
+  w_.Shape1->hide();
+  w_.suiEdit4->hide();
 }
 
 }  // namespace lcr

@@ -5,6 +5,8 @@
 
 #include <QObject>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
 class QGraphicsSimpleTextItem;
@@ -45,6 +47,7 @@ class ViewWidgets : public QObject {
   void placeTimeLabels();
   void showGrid();
   void showReadout(int x, int y);
+  void hideStaleReadout();
 
   const ViewHandles w_;
   const Cycle& cycle_;
@@ -56,6 +59,8 @@ class ViewWidgets : public QObject {
   int labelStepShown_ = -1;
   int labelPointsShown_ = -1;
   std::uint64_t labelsRevision_ = ~0ull;
+  std::optional<long long> readoutRow_;  // what the read-out box tells of
+  std::string readoutText_;
 };
 
 }  // namespace lcr

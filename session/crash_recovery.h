@@ -1,8 +1,13 @@
 #pragma once
-// The window's recovery file. While linked, the measurement table is
-// rewritten into it every 10 s, in the data-file format; a normal close
-// removes it. Finding it at start-up therefore means the last session ended
-// abnormally, and its records can be opened as File, Open opens a file.
+// The window's recovery file. While the measurement table holds records
+// that are in no saved or opened file, linked or not, the table is rewritten
+// into it every 10 s, in the data-file format; once every record is in a
+// file (or the table is empty) it is removed, and so it is by a normal
+// close. Finding it at start-up therefore means the last session ended
+// abnormally with records at stake, and they can be opened as File, Open
+// opens a file. Those records stay in the file until they are saved,
+// discarded by the user, or checkpointed again by the session that took
+// them back; until the user answers, the session leaves the file alone.
 //
 // A lock held for the whole session keeps a second window from offering, or
 // overwriting, the recovery file of a session that is still running.
@@ -11,6 +16,7 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -36,11 +42,17 @@ class CrashRecovery : public QObject {
 
   // Records a previous session left behind (0 when none, or none readable).
   int PendingRecords() const;
-  // Removes the file (a normal close, or recovery declined or done).
+  // The records a previous session left behind now live in this session's
+  // table: from here on the file follows the table.
+  void Adopt();
+  // Removes the file: the user discarded the records it held.
   void Discard();
+  // A normal close: removes the file, unless it still holds records of a
+  // previous session that were never offered.
+  void EndSession();
 
-  // The 10 s tick: rewrites the file while linked, and once more after the
-  // link ended, so the last samples before Stop are in it too.
+  // The 10 s tick: rewrites the file when the table holds records that are
+  // in no file, and removes it when it holds none.
   void onTick();
 
  private:
@@ -48,11 +60,19 @@ class CrashRecovery : public QObject {
   TableCheckpoint checkpoint_;
   std::unique_ptr<QLockFile> lock_;
   bool active_ = false;
-  bool wasLinked_ = false;
+  bool waiting_ = false;  // a previous session's records wait for the user's answer
   QTimer timer_;
 };
 
-// The question the next start asks about the records a session left behind.
+// The questions the next start asks about the records a session left behind.
 std::string RecoverRecordsQuestion(int count);
+std::string DiscardRecoveredQuestion(int count);
+
+enum class RecoveryChoice { Recover, Discard };
+// Asks "Recover N records from the last session?"; on No, asks once more
+// "Discard the N recovered records?". Only a Yes to that discards; a No
+// recovers them, so no single answer deletes them. `yes` asks a question
+// and returns true for Yes.
+RecoveryChoice AskAboutRecovery(int count, const std::function<bool(const std::string& question)>& yes);
 
 }  // namespace lcr

@@ -104,7 +104,7 @@ void ButtonStopClick(Cycle& c, SerialIo& io) {
 
 void ButtonResetClick(Cycle& c) {
   c.table.RecordCount = 0;
-  c.tableUnsaved = false;
+  c.recordsInFile = 0;
   ResetViews(c);
   UpdateDial(c.dial, c.dialModel, "0", "2" + c.acq.DecimalMark + "2000", c.acq.DecimalMark);
 }
@@ -205,7 +205,6 @@ bool ShowTimeTimer(Cycle& c, const QDateTime& now) {
   }
   BuildPanelFlags(s.reading.SegmentFlags, c.PanelFlags);
   AppendRecord(c.table, s.reading, c.sampleTimeText, s.ActiveFamily);
-  c.tableUnsaved = true;
   FollowNewestRecord(c);
   RenderPanel(c.panel, PanelInput{s.reading, s.DecimalMark, c.PanelFlags}, s.ActiveFamily);
   FillGrid(c, c.table.RecordCount);

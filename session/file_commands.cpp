@@ -1,5 +1,7 @@
 #include "session/file_commands.h"
 
+#include <algorithm>
+
 #include "session/view_updates.h"
 
 namespace lcr {
@@ -25,27 +27,38 @@ void ShowOpenedTable(Cycle& c, MeasurementTable opened) {
   UpdateChart(c, count);
   ReachChartToRecord(c, count);
   w.scrollBar1.enabled = w.scrollBar2.enabled = true;
-  c.tableUnsaved = false;
+  c.recordsInFile = count;
 }
 
-int UnsavedRecordCount(const Cycle& c) { return c.tableUnsaved ? c.table.RecordCount : 0; }
+int UnsavedRecordCount(const Cycle& c) { return std::max(c.table.RecordCount - c.recordsInFile, 0); }
 
-void MarkTableSaved(Cycle& c) { c.tableUnsaved = false; }
+void MarkTableSaved(Cycle& c) { c.recordsInFile = c.table.RecordCount; }
 
-void MarkTableUnsaved(Cycle& c) { c.tableUnsaved = true; }
+void MarkTableUnsaved(Cycle& c) { c.recordsInFile = 0; }
 
-std::string UnsavedRecordsQuestion(int count) {
-  if (count == 1) return "1 record is not saved. Save it before closing?";
-  return std::to_string(count) + " records are not saved. Save them before closing?";
+std::string UnsavedRecordsQuestion(int count, DroppingCommand command) {
+  const bool one = count == 1;
+  std::string q = one ? "1 record is not saved. Save it before " : std::to_string(count) + " records are not saved. Save them before ";
+  switch (command) {
+    case DroppingCommand::Close:
+      return q + "closing?";
+    case DroppingCommand::Open:
+      return q + "opening another file?";
+    case DroppingCommand::Reset:
+      return q + (one ? "clearing it?" : "clearing them?");
+  }
+  return q;
 }
 
-bool CloseAfterAnswer(CloseAnswer answer, const std::function<bool()>& save) {
+bool StopBeforeAsking(const Cycle& c) { return UnsavedRecordCount(c) > 0 && c.win.stopEnabled; }
+
+bool GoOnAfterAnswer(UnsavedAnswer answer, const std::function<bool()>& save) {
   switch (answer) {
-    case CloseAnswer::Discard:
+    case UnsavedAnswer::Discard:
       return true;
-    case CloseAnswer::Save:
+    case UnsavedAnswer::Save:
       return save();
-    case CloseAnswer::Cancel:
+    case UnsavedAnswer::Cancel:
       break;
   }
   return false;

@@ -1,6 +1,7 @@
 #pragma once
 // The File menu's Open, without dialogs: the table replaced, the views
-// refreshed; and what closing the window asks when records are not saved.
+// refreshed; the data file dialogs' filters; and what closing, Open and
+// Reset ask when records are not saved.
 
 #include <functional>
 #include <string>
@@ -14,21 +15,35 @@ namespace lcr {
 // last records.
 void ShowOpenedTable(Cycle& c, MeasurementTable opened);
 
-// The records that were neither saved nor opened since the table last
-// changed; 0 when closing may go on without a question.
+// The data file dialogs. Save's default suffix follows its filter, so a name
+// typed bare is written as NAME.txt; Open lists .xls too, the suffix older
+// saves gave a bare name.
+inline constexpr char kSaveDataFileFilter[] = "Txt File (*.txt)";
+inline constexpr char kSaveDataFileSuffix[] = "txt";
+inline constexpr char kOpenDataFileFilter[] = "Txt File (*.txt *.xls)";
+
+// The records not yet in any saved or opened file: those recorded after the
+// table last matched one (Save, Open), or all of them after Reset or a
+// recovery; 0 when the table may be dropped without a question.
 int UnsavedRecordCount(const Cycle& c);
 // File, Save wrote the table.
 void MarkTableSaved(Cycle& c);
 // The table holds records kept nowhere else (recovered after a crash).
 void MarkTableUnsaved(Cycle& c);
 
-// "N records are not saved. Save them before closing?"
-std::string UnsavedRecordsQuestion(int count);
+// The commands that would drop the table's records.
+enum class DroppingCommand { Close, Open, Reset };
+// "N records are not saved. Save them before closing?", worded for the command.
+std::string UnsavedRecordsQuestion(int count, DroppingCommand command);
+// Acquisition must stop before that question is asked, so that nothing is
+// recorded while it and the save dialog are up: every record is then either
+// in the saved file or covered by Discard.
+bool StopBeforeAsking(const Cycle& c);
 
-enum class CloseAnswer { Save, Discard, Cancel };
-// Whether closing goes on after the answer to that question: Discard goes
-// on, Cancel stays, Save runs `save` (File, Save) and goes on only when it
-// says the table was written.
-bool CloseAfterAnswer(CloseAnswer answer, const std::function<bool()>& save);
+enum class UnsavedAnswer { Save, Discard, Cancel };
+// Whether the command goes on after the answer to that question: Discard
+// goes on, Cancel stays, Save runs `save` (File, Save) and goes on only when
+// it says the table was written.
+bool GoOnAfterAnswer(UnsavedAnswer answer, const std::function<bool()>& save);
 
 }  // namespace lcr

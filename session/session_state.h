@@ -37,7 +37,8 @@ struct Cycle {
   PanelModel panel;     // the LCD replica: visibilities, cell glyphs, bar width
   std::string sampleTimeText;  // "hh:nn:ss" of the last recorded sample
   LinkMonitor link;            // the link's health, shown in status panel 4
-  bool tableUnsaved = false;   // records came in since the last Save, Open or Reset
+  // Rows 1..recordsInFile are in a saved or opened file; later rows are not.
+  std::int32_t recordsInFile = 0;
 
   // Hooks for whoever shows the cycle. onPanelReset runs after the panel
   // model was set up for a family (or emptied, for any other tag); onSampleRecorded after a display tick updated every

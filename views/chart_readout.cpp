@@ -7,6 +7,19 @@
 
 namespace lcr {
 
+namespace {
+
+std::string ReadoutText(const MeasurementRecord& rec) {
+  std::string text(Trim(rec.TimeText.View()));
+  text += " | ";
+  text += Trim(rec.MainValue.View());
+  text += ' ';
+  text += Chars(Trim(rec.MainCaption.View()), 16, 19);
+  return text;
+}
+
+}  // namespace
+
 Readout Chart1MouseMove(const ReadoutInput& in, const ChartModel& chart, const MeasurementTable& table) {
   Readout out;
   if (chart.points.empty()) return out;
@@ -33,14 +46,18 @@ Readout Chart1MouseMove(const ReadoutInput& in, const ChartModel& chart, const M
     out.text = " ";
     return out;
   }
-  const MeasurementRecord& rec = RowAt(table, static_cast<long long>(chart.ChartFirstRow) + i);
-  std::string text(Trim(rec.TimeText.View()));
-  text += " | ";
-  text += Trim(rec.MainValue.View());
-  text += ' ';
-  text += Chars(Trim(rec.MainCaption.View()), 16, 19);
-  out.text = std::move(text);
+  out.row = static_cast<long long>(chart.ChartFirstRow) + i;
+  out.text = ReadoutText(RowAt(table, *out.row));
   return out;
+}
+
+bool ReadoutStillHolds(const std::optional<long long>& row, const std::string& text, const ChartModel& chart,
+                       const MeasurementTable& table) {
+  if (chart.points.empty()) return false;
+  if (!row) return true;
+  const long long first = chart.ChartFirstRow;
+  if (*row < first || *row >= first + static_cast<long long>(chart.points.size())) return false;
+  return ReadoutText(RowAt(table, *row)) == text;
 }
 
 }  // namespace lcr

@@ -24,8 +24,16 @@ struct Readout {
   int boxTop = 0;
   int lineLeft = 0;
   std::optional<std::string> text;  // GBK; unset: the box keeps its text
+  std::optional<long long> row;     // the table row the text tells of (unset for the blank past the last point)
 };
 
 Readout Chart1MouseMove(const ReadoutInput& in, const ChartModel& chart, const MeasurementTable& table);
+
+// Whether a shown read-out still tells of a point the chart holds, after the
+// chart was rebuilt: the chart has points and, when the box names a row, that
+// row is still plotted and would read the same. Reset and Open take the point
+// away; the box must not stay over a chart that no longer holds it.
+bool ReadoutStillHolds(const std::optional<long long>& row, const std::string& text, const ChartModel& chart,
+                       const MeasurementTable& table);
 
 }  // namespace lcr

@@ -95,7 +95,7 @@ TEST_F(DialWindowTest, ResetBringsTheCleanFaceAndTheNeedleAtZero) {
   StartAndLink();
   while (form->cycle().table.RecordCount == 0) Sample(15000);
   form->Button_Stop->click();
-  form->Button_Reset->click();
+  ResetDiscarding();
   EXPECT_EQ(model().tip, (DialPoint{165, 15}));
   ExpectOnlyTheNeedle();
   EXPECT_EQ(form->dialHandles().MainNO->text(), "0");

@@ -18,6 +18,7 @@
 #include "tests/app/window_fixture.h"
 
 using namespace lcr;
+using lcrtest::ModalAnswers;
 
 namespace {
 
@@ -39,36 +40,6 @@ struct KeyboardAndCloseTest : lcrtest::WindowFixture {
   QString FocusName() const {
     QWidget* w = QApplication::focusWidget();
     return w ? w->objectName() : QStringLiteral("(none)");
-  }
-};
-
-// Answers every modal window that comes up while `run` runs: the unsaved
-// records question with `answer`, the save dialog with `savePath`, and any
-// other message box with OK. What the boxes said is kept in `seen`.
-struct ModalAnswers {
-  QMessageBox::StandardButton answer = QMessageBox::Cancel;
-  QString savePath;
-  QStringList seen;
-
-  bool Run(const std::function<bool()>& run) {
-    QTimer poll;
-    poll.setInterval(5);
-    QObject::connect(&poll, &QTimer::timeout, [this] {
-      QWidget* modal = QApplication::activeModalWidget();
-      if (auto* files = qobject_cast<QFileDialog*>(modal)) {
-        seen << QStringLiteral("file dialog");
-        files->selectFile(savePath);
-        QMetaObject::invokeMethod(files, "accept");
-      } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-        seen << box->text();
-        if (box->objectName() == QStringLiteral("UnsavedRecordsBox"))
-          box->button(answer)->click();
-        else
-          box->accept();
-      }
-    });
-    poll.start();
-    return run();
   }
 };
 
@@ -134,18 +105,18 @@ TEST_F(KeyboardAndCloseTest, ClosingWithUnsavedRecordsAsksAndSavesFirst) {
   // A save that fails keeps the window and the records' state.
   modal.seen.clear();
   modal.answer = QMessageBox::Save;
-  modal.savePath = dir.filePath("no such folder/log.txt");
+  modal.path = dir.filePath("no such folder/log.txt");
   EXPECT_FALSE(modal.Run([&] { return form->close(); }));
   ASSERT_EQ(modal.seen.size(), 3);
   EXPECT_EQ(modal.seen[1], "file dialog");
   EXPECT_NE(modal.seen[2], "Save TXT File Successfully!");
 
   modal.seen.clear();
-  modal.savePath = dir.filePath("log.txt");
+  modal.path = dir.filePath("log.txt");
   EXPECT_TRUE(modal.Run([&] { return form->close(); }));
   EXPECT_EQ(modal.seen, (QStringList{"4 records are not saved. Save them before closing?", "file dialog",
                                      "Save TXT File Successfully!"}));
-  EXPECT_TRUE(QFile::exists(modal.savePath));
+  EXPECT_TRUE(QFile::exists(modal.path));
 }
 
 TEST_F(KeyboardAndCloseTest, DiscardClosesAndNothingUnsavedClosesAtOnce) {

@@ -300,7 +300,7 @@ TEST_F(MainWindowTest, SamplesMoveTheGridScrollBarToTheNewestRecord) {
   form->Button_Stop->click();
   EXPECT_EQ(form->cycle().table.RecordCount, 26);
   EXPECT_TRUE(form->ScrollBar2->isEnabled());
-  form->Button_Reset->click();
+  ResetDiscarding();
   EXPECT_EQ(form->cycle().table.RecordCount, 0);
 }
 

@@ -1,5 +1,7 @@
 // After a session that logged and was killed, the next window offers its
-// records and, on Yes, shows them as File, Open would; on No they are gone.
+// records and, on Yes, shows them as File, Open would and keeps them in the
+// file; only a second, explicit No removes them.
+#include <QFile>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -33,27 +35,52 @@ struct RecoveryWindowTest : lcrtest::WindowFixture {
   }
 };
 
-TEST_F(RecoveryWindowTest, YesOpensTheRecordsNoDiscardsThem) {
+// The recovered records stay in the file until they are saved, discarded or
+// checkpointed again, even by a window that never links: a second crash
+// before the next Start loses none of them.
+TEST_F(RecoveryWindowTest, RecoveredRecordsSurviveASecondCrash) {
   CrashedSession(4);
   {
     lcr::CrashRecovery recovery(runner(), path());
-    QString asked;
-    EXPECT_TRUE(lcr::OfferRecovery(*form, recovery, [&](const QString& q) { asked = q; return true; }));
-    EXPECT_EQ(asked, "Recover 4 records from the last session?");
+    recovery.onTick();  // a tick before the answer leaves the file alone
+    QStringList asked;
+    EXPECT_TRUE(lcr::OfferRecovery(*form, recovery, [&](const QString& q) { asked << q; return true; }));
+    EXPECT_EQ(asked, QStringList{"Recover 4 records from the last session?"});
     EXPECT_EQ(form->cycle().table.RecordCount, 4);
     EXPECT_EQ(form->viewHandles().StringGrid1->item(3, 2)->text(), "106");
-    EXPECT_FALSE(QFile::exists(path()));
-    EXPECT_EQ(lcr::UnsavedRecordCount(form->cycle()), 4);  // only in memory now: closing asks
-  }  // this session ends: its lock is released
+    EXPECT_EQ(lcr::UnsavedRecordCount(form->cycle()), 4);  // in no file the user chose: closing asks
+    EXPECT_TRUE(QFile::exists(path()));
+    recovery.onTick();  // stopped, never linked: still checkpointed
+  }  // a second crash: the session ends without a normal close
 
-  CrashedSession(2);
-  bool askedAgain = false;
-  lcr::CrashRecovery next(runner(), path());
-  EXPECT_FALSE(lcr::OfferRecovery(*form, next, [&](const QString&) { askedAgain = true; return false; }));
-  EXPECT_TRUE(askedAgain);
-  EXPECT_EQ(form->cycle().table.RecordCount, 4);  // unchanged
+  SetUp();  // the next start
+  lcr::CrashRecovery again(runner(), path());
+  EXPECT_EQ(again.PendingRecords(), 4);
+  ASSERT_TRUE(lcr::OfferRecovery(*form, again, [](const QString&) { return true; }));
+  EXPECT_EQ(form->viewHandles().StringGrid1->item(3, 2)->text(), "106");
+
+  // Saved: the file has done its work and goes at the next tick.
+  lcr::MarkTableSaved(form->cycle());
+  again.onTick();
   EXPECT_FALSE(QFile::exists(path()));
-  EXPECT_FALSE(lcr::OfferRecovery(*form, next, [](const QString&) { return true; }));  // nothing waits
+}
+
+// No asks once more before the records go; a No to that keeps them.
+TEST_F(RecoveryWindowTest, NoAsksBeforeDiscarding) {
+  CrashedSession(2);
+  for (const bool discard : {false, true}) {
+    SetUp();
+    lcr::CrashRecovery recovery(runner(), path());
+    QStringList asked;
+    const bool opened = lcr::OfferRecovery(*form, recovery, [&](const QString& q) {
+      asked << q;
+      return asked.size() == 2 && discard;
+    });
+    EXPECT_EQ(asked, (QStringList{"Recover 2 records from the last session?", "Discard the 2 recovered records?"}));
+    EXPECT_EQ(opened, !discard);
+    EXPECT_EQ(form->cycle().table.RecordCount, discard ? 0 : 2);
+    EXPECT_EQ(QFile::exists(path()), !discard);
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
+#include <QFile>
 #include <QFrame>
 #include <QGraphicsSimpleTextItem>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QGraphicsPathItem>
 #include <QPainterPath>
 #include <QStyledItemDelegate>
@@ -122,7 +124,7 @@ TEST_F(ViewsWindowTest, ResetEmptiesTheWidgetsAndSizesTheGridToItsHeight) {
   StartAndLink();
   for (int v = 1; v <= 30; ++v) Sample(v);
   form->Button_Stop->click();
-  form->Button_Reset->click();
+  ResetDiscarding();
   const int rows = form->viewHandles().StringGrid1->height() / 16 - 2;
   EXPECT_EQ(form->viewHandles().StringGrid1->rowCount(), rows - 1);
   for (int r = 1; r < rows; ++r)
@@ -169,6 +171,40 @@ TEST_F(ViewsWindowTest, ReadOutFollowsTheMouse) {
 
   MoveMouse(XOf(-3), y);  // left of the first point
   EXPECT_FALSE(form->viewHandles().suiEdit4->isVisible());
+}
+
+// The box stays while its point does, and goes with it after Open or Reset.
+TEST_F(ViewsWindowTest, ReadOutGoesWithItsPoint) {
+  QTemporaryDir dir;
+  const QString opened = dir.filePath("opened.txt");
+  QFile file(opened);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("2      \r\n1\t11:00:01\t7\tCAP AUTO 20.000 nF\t\t\t\r\n2\t11:00:02\t8\tCAP AUTO 20.000 nF\t\t\t\r\n");
+  file.close();
+  form->show();
+  QApplication::processEvents();
+  ShowTable({{"1.5", "CAP AUTO 20.000 nF"}, {"2.5", "CAP AUTO 20.000 nF"}, {"3.5", "CAP AUTO 20.000 nF"}});
+  QApplication::processEvents();
+  const int y = form->viewHandles().Chart1->height() / 2;
+  const QWidget* box = form->viewHandles().suiEdit4;
+  const QWidget* line = form->viewHandles().Shape1;
+
+  MoveMouse(XOf(1) - 2, y);
+  ASSERT_TRUE(box->isVisible());
+  UpdateChart(form->cycle(), 3);  // drawn again, the point still there
+  form->ApplyModel();
+  EXPECT_TRUE(box->isVisible());
+
+  form->OpenDataFile(opened);
+  ASSERT_EQ(form->cycle().table.RecordCount, 2);
+  EXPECT_FALSE(box->isVisible());
+  EXPECT_FALSE(line->isVisible());
+
+  MoveMouse(XOf(1) - 2, y);
+  ASSERT_EQ(form->viewHandles().suiEdit4->text(), "11:00:02 | 8  nF");
+  ResetDiscarding();
+  EXPECT_FALSE(box->isVisible());
+  EXPECT_FALSE(line->isVisible());
 }
 
 }  // namespace

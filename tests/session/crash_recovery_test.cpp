@@ -1,5 +1,6 @@
-// The recovery file: kept while linked, found by the next session, removed
-// by a normal close, and left alone by a second window.
+// The recovery file: kept while records are in no file, found by the next
+// session and left alone until they are offered, removed when the user
+// discards them, and left alone by a second window.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -41,7 +42,7 @@ std::unique_ptr<lcr::CycleRunner> LinkedRunner(int samples) {
 
 }  // namespace
 
-TEST(CrashRecovery, KeptWhileLinkedFoundAfterACrashGoneAfterANormalClose) {
+TEST(CrashRecovery, KeptWhileUnsavedFoundAfterACrashWaitingForTheAnswer) {
   App();
   QTemporaryDir dir;
   const QString path = dir.filePath("data/recovery.txt");
@@ -72,6 +73,9 @@ TEST(CrashRecovery, KeptWhileLinkedFoundAfterACrashGoneAfterANormalClose) {
   lcr::MeasurementTable opened;
   ASSERT_EQ(lcr::ReadDataFile(path, opened, nullptr), lcr::OpenOutcome::Opened);
   EXPECT_EQ(opened.rows[std::size_t(opened.RecordCount)].MainValue.Str(), "7");
+  again.onTick();
+  again.EndSession();  // a close before they were offered: they still wait
+  EXPECT_EQ(again.PendingRecords(), 5);
   again.Discard();
   EXPECT_FALSE(QFile::exists(path));
   EXPECT_EQ(again.PendingRecords(), 0);

@@ -193,19 +193,28 @@ TEST_F(CycleTest, RecordsAreUnsavedFromTheirSampleUntilSaveOpenOrReset) {
   MarkTableSaved(*c);
   EXPECT_EQ(UnsavedRecordCount(*c), 0);
   StartAndDetectOk();
-  for (int i = 5; i <= 7; ++i) Cycle1(Frame730Value(i));
-  EXPECT_EQ(UnsavedRecordCount(*c), 3);  // the whole table is at stake, not only the new row
+  for (int i = 5; i <= 8; ++i) Cycle1(Frame730Value(i));
+  EXPECT_EQ(UnsavedRecordCount(*c), 2);  // only those after the save: the first two are in the file
   ButtonStopClick(*c, io);
   MeasurementTable five;
   ReplaceRecords(five, std::vector<MeasurementRecord>(5));
   ShowOpenedTable(*c, std::move(five));
   EXPECT_EQ(UnsavedRecordCount(*c), 0);
   StartAndDetectOk();
-  for (int i = 8; i <= 10; ++i) Cycle1(Frame730Value(i));
-  EXPECT_EQ(UnsavedRecordCount(*c), 6);
+  for (int i = 9; i <= 11; ++i) Cycle1(Frame730Value(i));
+  EXPECT_EQ(UnsavedRecordCount(*c), 1);
   ButtonStopClick(*c, io);
+  MarkTableUnsaved(*c);  // recovered after a crash: in no file the user chose
+  EXPECT_EQ(UnsavedRecordCount(*c), 6);
   ButtonResetClick(*c);
   EXPECT_EQ(UnsavedRecordCount(*c), 0);
+  StartAndDetectOk();
+  for (int i = 12; i <= 14; ++i) Cycle1(Frame730Value(i));
+  EXPECT_EQ(UnsavedRecordCount(*c), 1);
+  EXPECT_EQ(UnsavedRecordsQuestion(UnsavedRecordCount(*c), DroppingCommand::Reset),
+            "1 record is not saved. Save it before clearing it?");
+  EXPECT_EQ(UnsavedRecordsQuestion(11, DroppingCommand::Open),
+            "11 records are not saved. Save them before opening another file?");
 }
 
 TEST_F(CycleTest, ResetEmptiesTheLogAndTheNextSampleIsRowOne) {
