@@ -127,16 +127,16 @@ void PanelWidgets::showVisibility(const PanelModel& m, int segment) {
 }
 
 void PanelWidgets::showBar(const PanelModel& m) {
-  const PanelElement* bar = m.element[std::size_t(kBarSegment)];
+  const PanelElement* bar = m.element[std::size_t(seg730::kBar)];
   if (!bar || m.family != kFamily730) return;
   // Past the end of its picture the bar shows nothing more; the widget stops
   // at the backdrop's edge so that it never lies over the dial.
   const int width = std::min(m.barWidth, kPanelWidth + 1 - bar->x);
   if (width >= 1 && width != barShown_) {
     barShown_ = width;
-    w_.SegmentImages[std::size_t(kBarSegment)]->resize(width, bar->h);
+    w_.SegmentImages[std::size_t(seg730::kBar)]->resize(width, bar->h);
   }
-  showVisibility(m, kBarSegment);
+  showVisibility(m, seg730::kBar);
 }
 
 }  // namespace lcr

@@ -1,5 +1,6 @@
 // The display of family 68 (31-byte frames): every element's rectangle in the
-// 350 x 150 LCD art, and the two glyph strips.
+// 350 x 150 LCD art, and the two glyph strips. segments_68.h names the
+// segments the renders light.
 
 #include "lcd/panel_geometry.h"
 

@@ -1,5 +1,6 @@
 // The display of family 730 (17-byte frames): every element's rectangle in the
-// 350 x 150 LCD art, and the two glyph strips.
+// 350 x 150 LCD art, and the two glyph strips. segments_730.h names the
+// segments the renders light.
 
 #include "lcd/panel_geometry.h"
 

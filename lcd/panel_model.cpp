@@ -30,7 +30,7 @@ void InitPanel730(PanelModel& panel) {
   for (const PanelElement& e : panel.geometry->elements) {
     if (IsDigitCell(e))
       panel.cellGlyph[std::size_t(e.segment)] = kGlyph8;
-    if (e.segment == kBarSegment) panel.barWidth = e.w;
+    if (e.segment == seg730::kBar) panel.barWidth = e.w;
   }
 }
 
@@ -51,7 +51,7 @@ void RenderPanel(PanelModel& panel, const PanelInput& in, int tag) {
 
 bool SegmentShown(const PanelModel& panel, int segment) {
   if (!panel.visible[std::size_t(segment)]) return false;
-  return !(segment == kBarSegment && panel.family == kFamily730 && panel.barWidth < 1);
+  return !(segment == seg730::kBar && panel.family == kFamily730 && panel.barWidth < 1);
 }
 
 std::vector<int> LitSegments(const PanelModel& panel) {

@@ -20,11 +20,11 @@
 
 #include "decode/reading.h"
 #include "lcd/panel_geometry.h"
+#include "lcd/segments_730.h"
 
 namespace lcr {
 
 inline constexpr int kNoGlyph = -1;  // a digit cell without a picture
-inline constexpr int kBarSegment = 108;  // family 730's bar
 inline constexpr int kBarFullWidth = 325;
 // Bar widths are kept within this bound, so that a value far beyond its range
 // cannot overflow a widget size.

@@ -8,10 +8,12 @@
 #include "decode/value_words.h"
 #include "lcd/panel_model.h"
 #include "lcd/render_pass.h"
+#include "lcd/segments_68.h"
 
 namespace lcr {
 
 using namespace panel_detail;
+using namespace seg68;
 
 namespace {
 
@@ -23,8 +25,8 @@ struct Display68 {
   int overloadPos;
   bool signOnlyFirst;  // the secondary takes "-" as a sign only in front
 };
-constexpr Display68 kPrimary{201, 209, 215, 98, pos::kPrimaryOverload, false};
-constexpr Display68 kSecondary{221, 229, 235, 99, pos::kSecondaryOverload, true};
+constexpr Display68 kPrimary{kD1, kP1 - 2, kP4 + 1, kMainMinus, pos::kPrimaryOverload, false};
+constexpr Display68 kSecondary{kS1, kQ1 - 2, kQ4 + 1, kSubMinus, pos::kSecondaryOverload, true};
 constexpr int kCells = 5;
 constexpr int kPoints = 4;  // after the first four cells
 
@@ -75,46 +77,57 @@ void Readout(RenderPass& pass, const Display68& d, std::string value, std::strin
 
 void Units(RenderPass& pass, std::string_view f, std::string_view sub, std::string_view codes) {
   if (!sub.empty()) {
-    if (Contains(sub, kGbkCelsius)) pass.Light(34);
-    if (Contains(sub, kGbkFahrenheit)) pass.Light(35);
-    if (IsFlagSet(codes, pos68::kT2)) pass.Light(36);
-    if (Contains(sub, "m")) pass.Light(37);
-    if (Contains(sub, "V")) pass.Light(38);
-    if (Contains(sub, "A")) pass.Light(39);
-    if (Contains(sub, "%")) pass.Light(40);
-    if (Contains(sub, "K")) pass.Light(32);
-    if (Contains(sub, "Hz")) pass.Light(33);
+    if (Contains(sub, kGbkCelsius)) pass.Light(kSubCelsius);
+    if (Contains(sub, kGbkFahrenheit)) pass.Light(kSubFahrenheit);
+    if (IsFlagSet(codes, pos68::kT2)) pass.Light(kT2);
+    if (Contains(sub, "m")) pass.Light(kSubMilli);
+    if (Contains(sub, "V")) pass.Light(kSubVolt);
+    if (Contains(sub, "A")) pass.Light(kSubAmp);
+    if (Contains(sub, "%")) pass.Light(kSubPercent);
+    if (Contains(sub, "K")) pass.Light(kSubKilo);
+    if (Contains(sub, "Hz")) pass.Light(kSubHz);
   }
-  if (Contains(f, "DC") || Contains(f, "CU%")) pass.Light(11);
-  if (Contains(f, "AC")) pass.Light(10);
-  if (Contains(f, "CON")) pass.Light(15);
-  if (Contains(f, "DIO")) pass.Light(14);
-  if (Contains(f, kGbkCelsius)) pass.Light(16);
-  if (Contains(f, kGbkFahrenheit)) pass.Light(17);
+  if (Contains(f, "DC") || Contains(f, "CU%")) pass.Light(kDc);
+  if (Contains(f, "AC")) pass.Light(kAc);
+  if (Contains(f, "CON")) pass.Light(kContinuity);
+  if (Contains(f, "DIO")) pass.Light(kDiode);
+  if (Contains(f, kGbkCelsius)) pass.Light(kMainCelsius);
+  if (Contains(f, kGbkFahrenheit)) pass.Light(kMainFahrenheit);
   const bool farad = Contains(f, "F"), capacitance = farad && !Contains(f, "FRE");
-  if (capacitance && Contains(f, "n")) pass.Light(22);
-  if (capacitance && Contains(f, "u")) pass.Light(23);
-  if (capacitance && Contains(f, "m")) pass.Light(24);
-  if (capacitance) pass.Light(25);
-  if (!farad && Contains(f, "u")) pass.Light(18);
-  if (!farad && Contains(f, "m")) pass.Light(19);
+  if (capacitance && Contains(f, "n")) pass.Light(kFaradNano);
+  if (capacitance && Contains(f, "u")) pass.Light(kFaradMicro);
+  if (capacitance && Contains(f, "m")) pass.Light(kFaradMilli);
+  if (capacitance) pass.Light(kFarad);
+  if (!farad && Contains(f, "u")) pass.Light(kMainMicro);
+  if (!farad && Contains(f, "m")) pass.Light(kMainMilli);
   const std::size_t v = f.find('V'), k = f.find('K');
-  if (v != std::string_view::npos && v >= 2) pass.Light(20);
-  if ((f.size() >= 3 && f[2] == 'A') || Contains(f, "A%")) pass.Light(21);
-  if (Contains(f, "%")) pass.Light(31);
-  if (f.size() > 3 && Contains(f.substr(3), "M")) pass.Light(26);
-  if (k != std::string_view::npos && k >= 3) pass.Light(27);
-  if (Contains(f, "Hz")) pass.Light(29);
-  if (Contains(f, kGbkOhm)) pass.Light(28);
+  if (v != std::string_view::npos && v >= 2) pass.Light(kMainVolt);
+  if ((f.size() >= 3 && f[2] == 'A') || Contains(f, "A%")) pass.Light(kMainAmp);
+  if (Contains(f, "%")) pass.Light(kMainPercent);
+  if (f.size() > 3 && Contains(f.substr(3), "M")) pass.Light(kMainMega);
+  if (k != std::string_view::npos && k >= 3) pass.Light(kMainKilo);
+  if (Contains(f, "Hz")) pass.Light(kMainHz);
+  if (Contains(f, kGbkOhm)) pass.Light(kMainOhm);
 }
 
 // DisplayCodes flag positions and the segments they light.
 constexpr std::pair<int, int> kFlags[] = {
-    {pos68::kCircularArrow, 12}, {pos::kHold, 2}, {pos68::kMax, 0}, {pos68::kMin, 1},
-    {pos::kRelative, 7}, {pos::kCalibration, 41}, {pos68::kAutoRanging, 5},
-    {pos68::kManualRanging, 6}, {pos68::kComputerLink, 9}, {pos68::kLightning, 42},
-    {pos::kBattery, 44}, {pos::kBattery + 1, 45}, {pos::kBattery + 2, 46}, {pos::kBattery + 3, 47},
-    {pos68::kLastBatteryBar, 48}, {pos68::kT1, 43},
+    {pos68::kCircularArrow, kCircularArrow},
+    {pos::kHold, kHoldLabel},
+    {pos68::kMax, kMaxLabel},
+    {pos68::kMin, kMinLabel},
+    {pos::kRelative, kRelLabel},
+    {pos::kCalibration, kCalLabel},
+    {pos68::kAutoRanging, kAutoLabel},
+    {pos68::kManualRanging, kManuLabel},
+    {pos68::kComputerLink, kPcLinkLabel},
+    {pos68::kLightning, kLightning},
+    {pos::kBattery, kBatteryOutline},
+    {pos::kBattery + 1, kBatteryBar1},
+    {pos::kBattery + 2, kBatteryBar2},
+    {pos::kBattery + 3, kBatteryBar3},
+    {pos68::kLastBatteryBar, kBatteryBar4},
+    {pos68::kT1, kT1},
 };
 
 }  // namespace
@@ -131,7 +144,7 @@ void RenderPanel68(PanelModel& panel, const PanelInput& in) {
     if (IsFlagSet(codes, position)) pass.Light(segment);
   Units(pass, r.MainFunction, r.SubFunction, codes);
   for (int j = 0; j < 100 && j < int(in.panelFlags.size()); ++j)
-    if (in.panelFlags[std::size_t(j)]) pass.Light(100 + j);
+    if (in.panelFlags[std::size_t(j)]) pass.Light(kBarGraph + j);
 
   pass.Commit();
 }

@@ -12,10 +12,12 @@
 #include "decode/value_words.h"
 #include "lcd/panel_model.h"
 #include "lcd/render_pass.h"
+#include "lcd/segments_730.h"
 
 namespace lcr {
 
 using namespace panel_detail;
+using namespace seg730;
 
 namespace {
 
@@ -28,10 +30,10 @@ struct Display730 {
   int overloadPos, dashesPos, statePos;
   int glyphCount;
 };
-constexpr Display730 kPrimary{201, 202, 210, 4, pos::kPrimaryOverload, pos730::kPrimaryDashes,
-                              pos730::kPrimaryState, kGlyphCount730};
-constexpr Display730 kSecondary{0, 221, 228, 3, pos::kSecondaryOverload, pos730::kSecondaryDashes,
-                                pos730::kSecondaryState, kGlyphCount730};
+constexpr Display730 kPrimary{kHalfDigit, kD1, kP4 + 1, 4, pos::kPrimaryOverload,
+                              pos730::kPrimaryDashes, pos730::kPrimaryState, kGlyphCount730};
+constexpr Display730 kSecondary{0, kS1, kQ3 + 1, 3, pos::kSecondaryOverload,
+                                pos730::kSecondaryDashes, pos730::kSecondaryState, kGlyphCount730};
 
 // The point of a range text; a mark with no point segment at its place
 // (none or too many digits after it) lights nothing.
@@ -102,48 +104,64 @@ std::optional<int> BarWidth(std::string_view value, std::string_view range, std:
 
 void Frequency(RenderPass& pass, char code) {
   switch (code) {
-    case '0': for (int s : {27, 65, 66, 29}) pass.Light(s); break;
-    case '1': for (int s : {26, 29}) pass.Light(s); break;
-    case '2': for (int s : {27, 28, 29}) pass.Light(s); break;
-    case '3': for (int s : {27, 65, 28, 29}) pass.Light(s); break;
-    case '4': for (int s : {27, 65, 66, 28, 29}) pass.Light(s); break;
+    case '0': for (int s : {kFreqOne, kFreqTens, kFreqHundreds, kFreqHz}) pass.Light(s); break;
+    case '1': for (int s : {kFreq120, kFreqHz}) pass.Light(s); break;
+    case '2': for (int s : {kFreqOne, kFreqKilo, kFreqHz}) pass.Light(s); break;
+    case '3': for (int s : {kFreqOne, kFreqTens, kFreqKilo, kFreqHz}) pass.Light(s); break;
+    case '4': for (int s : {kFreqOne, kFreqTens, kFreqHundreds, kFreqKilo, kFreqHz}) pass.Light(s); break;
     default: break;
   }
 }
 
 void Tolerance(RenderPass& pass, char code) {
   switch (code) {
-    case '1': for (int s : {16, 17, 18, 19, 21, 23, 24}) pass.Light(s); break;
-    case '2': for (int s : {16, 17, 18, 19, 23, 24}) pass.Light(s); break;
-    case '3': for (int s : {16, 17, 18, 20, 24}) pass.Light(s); break;
-    case '4': for (int s : {16, 17, 18, 21, 24}) pass.Light(s); break;
-    case '5': for (int s : {16, 17, 18, 23, 24}) pass.Light(s); break;
-    case '6': for (int s : {16, 17, 18, 20, 22, 24}) pass.Light(s); break;
-    case '7': for (int s : {16, 17, 18, 21, 22, 24}) pass.Light(s); break;
-    case '8': for (int s : {16, 18, 21, 22, 24, 25}) pass.Light(s); break;
+    case '1':
+      for (int s : {kTolText, kTolPlus, kTolMinus, kTolPoint, kTolTwo, kTolFive, kTolPercent}) pass.Light(s);
+      break;
+    case '2':
+      for (int s : {kTolText, kTolPlus, kTolMinus, kTolPoint, kTolFive, kTolPercent}) pass.Light(s);
+      break;
+    case '3':
+      for (int s : {kTolText, kTolPlus, kTolMinus, kTolOne, kTolPercent}) pass.Light(s);
+      break;
+    case '4':
+      for (int s : {kTolText, kTolPlus, kTolMinus, kTolTwo, kTolPercent}) pass.Light(s);
+      break;
+    case '5':
+      for (int s : {kTolText, kTolPlus, kTolMinus, kTolFive, kTolPercent}) pass.Light(s);
+      break;
+    case '6':
+      for (int s : {kTolText, kTolPlus, kTolMinus, kTolOne, kTolZero, kTolPercent}) pass.Light(s);
+      break;
+    case '7':
+      for (int s : {kTolText, kTolPlus, kTolMinus, kTolTwo, kTolZero, kTolPercent}) pass.Light(s);
+      break;
+    case '8':
+      for (int s : {kTolText, kTolMinus, kTolTwo, kTolZero, kTolPercent, kTolPlus80}) pass.Light(s);
+      break;
     default: break;
   }
 }
 
 void Parameter(RenderPass& pass, char high, char low) {
   if (high == '4') {
-    pass.Light(12);
+    pass.Light(kDcr);
     return;
   }
   if (low != '0' && low != '1') return;
-  const int offset = low - '0';
-  if (high == '1') pass.Light(6 + offset);
-  if (high == '2') pass.Light(8 + offset);
-  if (high == '3') pass.Light(10 + offset);
+  const int parallel = low - '0';
+  if (high == '1') pass.Light(kLs + parallel);
+  if (high == '2') pass.Light(kCs + parallel);
+  if (high == '3') pass.Light(kRs + parallel);
 }
 
 void SecondaryCode(RenderPass& pass, char code) {
-  if (code == '1') pass.Light(36);
-  if (code == '2') pass.Light(37);
-  if (code == '4') pass.Light(38);
+  if (code == '1') pass.Light(kD);
+  if (code == '2') pass.Light(kQ);
+  if (code == '4') pass.Light(kTheta);
   if (code == '3') {
-    if (pass.IsLit(6) || pass.IsLit(8)) pass.Light(34);
-    if (pass.IsLit(7) || pass.IsLit(9)) pass.Light(35);
+    if (pass.IsLit(kLs) || pass.IsLit(kCs)) pass.Light(kEsr);
+    if (pass.IsLit(kLp) || pass.IsLit(kCp)) pass.Light(kSubRp);
   }
 }
 
@@ -154,8 +172,14 @@ struct Units730 {
   int farad, cp, cn, cu, cm;        // "CAP" branch
   int percent, degree;              // secondary only
 };
-constexpr Units730 kMainUnits{41, 39, 40, 45, 42, 43, 44, 50, 46, 47, 48, 49, 0, 0};
-constexpr Units730 kSubUnits{54, 52, 53, 64, 61, 62, 63, 59, 55, 56, 57, 58, 60, 51};
+constexpr Units730 kMainUnits{kMainOhm,        kMainMega,       kMainKilo,       kMainHenry,
+                              kMainHenryNano,  kMainHenryMicro, kMainHenryMilli, kMainFarad,
+                              kMainFaradPico,  kMainFaradNano,  kMainFaradMicro, kMainFaradMilli,
+                              0,               0};
+constexpr Units730 kSubUnits{kSubOhm,        kSubMega,       kSubKilo,       kSubHenry,
+                             kSubHenryNano,  kSubHenryMicro, kSubHenryMilli, kSubFarad,
+                             kSubFaradPico,  kSubFaradNano,  kSubFaradMicro, kSubFaradMilli,
+                             kSubPercent,    kSubDegree};
 
 void Units(RenderPass& pass, const Units730& u, std::string_view f) {
   if (Contains(f, "OHM")) {
@@ -202,39 +226,39 @@ void RenderPanel730(PanelModel& panel, const PanelInput& in) {
   Readout(pass, kSecondary, std::move(subValue), codes);
 
   for (int p = pos::kBattery; p <= pos730::kLastBatteryBar; ++p)
-    if (IsFlagSet(codes, p)) pass.Light(30 + p - pos::kBattery);
+    if (IsFlagSet(codes, p)) pass.Light(kBatteryOutline + p - pos::kBattery);
   Frequency(pass, CodeAt(codes, pos730::kFrequencyCode));
   Tolerance(pass, CodeAt(codes, pos730::kToleranceCode));
   Parameter(pass, CodeAt(codes, pos730::kParameterFirst), CodeAt(codes, pos730::kParameterSecond));
   SecondaryCode(pass, CodeAt(codes, pos730::kSecondaryCode));
   Units(pass, kMainUnits, r.MainFunction);
   Units(pass, kSubUnits, r.SubFunction);
-  if (IsFlagSet(codes, pos::kCalibration)) pass.Light(15);
-  if (IsFlagSet(codes, pos::kRelative)) pass.Light(2);
-  if (IsFlagSet(codes, pos::kHold)) pass.Light(3);
-  if (IsFlagSet(codes, pos730::kAutoMode)) pass.Light(4);
+  if (IsFlagSet(codes, pos::kCalibration)) pass.Light(kCalText);
+  if (IsFlagSet(codes, pos::kRelative)) pass.Light(kRelLabel);
+  if (IsFlagSet(codes, pos::kHold)) pass.Light(kHoldLabel);
+  if (IsFlagSet(codes, pos730::kAutoMode)) pass.Light(kAutoLabel);
   if (IsFlagSet(codes, pos730::kLcrMode)) {
-    pass.Light(1);
-    pass.Light(4);
+    pass.Light(kLcrLabel);
+    pass.Light(kAutoLabel);
   }
-  if (IsFlagSet(codes, pos730::kSorting)) pass.Light(14);
+  if (IsFlagSet(codes, pos730::kSorting)) pass.Light(kSortingText);
 
-  pass.Light(13);
-  pass.Light(67);
-  for (int s = 100; s <= 106; ++s) pass.Light(s);
+  pass.Light(kExtPowerText);
+  pass.Light(kUsbText);
+  for (int s = kBarScale0; s <= kBarScalePercent; ++s) pass.Light(s);
 
   if (IsFlagSet(codes, pos::kPrimaryOverload)) {
     pass.SetBarWidth(kBarFullWidth);
-    for (int s = 100; s <= kBarSegment; ++s) pass.Light(s);
+    for (int s = kBarScale0; s <= kBar; ++s) pass.Light(s);
   } else if (NumericState(codes, pos730::kPrimaryState)) {
     // A value that reads as no number leaves the bar as the "otherwise" case does.
     if (const std::optional<int> w = BarWidth(r.MainValue, r.MainRange, mark)) {
       pass.SetBarWidth(*w);
-      pass.Light(kBarSegment);
+      pass.Light(kBar);
     }
   }
-  if (pass.IsLit(15) || pass.IsLit(16))
-    for (int s = 100; s <= kBarSegment; ++s) pass.Dark(s);
+  if (pass.IsLit(kCalText) || pass.IsLit(kTolText))
+    for (int s = kBarScale0; s <= kBar; ++s) pass.Dark(s);
 
   pass.Commit();
 }

@@ -43,7 +43,7 @@ struct PanelWindowTest : WindowFixture, ::testing::WithParamInterface<int> {
   static QRect Shown(const PanelModel& m, int i) {
     const PanelElement* e = m.element[std::size_t(i)];
     if (!e) return {};
-    const int w = (m.family == 730 && i == kBarSegment) ? std::min(m.barWidth, e->w) : e->w;
+    const int w = (m.family == 730 && i == seg730::kBar) ? std::min(m.barWidth, e->w) : e->w;
     return QRect(e->x, e->y, w, e->h);
   }
 
@@ -138,9 +138,9 @@ TEST_P(PanelBarTest, ABarNarrowerThanAPixelIsNotShown) {
     runner().onShowTime();
   }
   const PanelModel& m = form->cycle().panel;
-  ASSERT_TRUE(m.visible[kBarSegment]);
+  ASSERT_TRUE(m.visible[seg730::kBar]);
   ASSERT_LT(m.barWidth, 1);
-  EXPECT_FALSE(form->panelHandles().SegmentImages[kBarSegment]->isVisibleTo(form->Panel1));
+  EXPECT_FALSE(form->panelHandles().SegmentImages[seg730::kBar]->isVisibleTo(form->Panel1));
   CheckGrab();
 }
 

@@ -10,6 +10,8 @@
 #include <set>
 
 #include "lcd/panel_model.h"
+#include "lcd/segments_68.h"
+#include "lcd/segments_730.h"
 #include "simulator/scenarios.h"
 #include "test_support.h"
 
@@ -40,9 +42,13 @@ const std::map<std::string, Names>& ExpectedUnits() {
 }
 
 bool IsUnitSegment(int family, int s, bool primary) {
-  if (family == 730) return primary ? (s >= 39 && s <= 50) : (s >= 51 && s <= 64);
-  if (primary) return s == 10 || s == 11 || (s >= 14 && s <= 29 && s != 30) || s == 31;
-  return (s >= 32 && s <= 35) || (s >= 37 && s <= 40);
+  if (family == 730) {
+    using namespace seg730;
+    return primary ? (s >= kMainMega && s <= kMainFarad) : (s >= kSubDegree && s <= kSubHenry);
+  }
+  using namespace seg68;
+  if (primary) return s == kAc || s == kDc || (s >= kDiode && s <= kMainHz) || s == kMainPercent;
+  return (s >= kSubKilo && s <= kSubFahrenheit) || (s >= kSubMilli && s <= kSubPercent);
 }
 
 Names LitUnits(const PanelModel& panel, bool primary) {
@@ -81,14 +87,14 @@ void CheckStep(const PanelModel& panel, const sim::Intended& want) {
   std::string digits = Digits(want.mainValue);
   if (panel.family == 730) {
     const bool half = digits.size() == 5;
-    EXPECT_EQ(panel.visible[201], half && digits[0] == '1');
+    EXPECT_EQ(panel.visible[seg730::kHalfDigit], half && digits[0] == '1');
     if (half) digits.erase(0, 1);
-    std::string shown = Spelled(panel, 202, 205);
+    std::string shown = Spelled(panel, seg730::kD1, seg730::kD4);
     if (shown.starts_with('-')) shown.erase(0, 1);
     EXPECT_EQ(shown, digits);
   } else {
-    EXPECT_EQ(Spelled(panel, 201, 205), digits);
-    EXPECT_EQ(panel.visible[98], want.mainValue.find('-') != std::string::npos);
+    EXPECT_EQ(Spelled(panel, seg68::kD1, seg68::kD5), digits);
+    EXPECT_EQ(panel.visible[seg68::kMainMinus], want.mainValue.find('-') != std::string::npos);
   }
 }
 
