@@ -38,6 +38,7 @@ struct Cycle {
   std::string sampleTimeText;  // "hh:nn:ss" of the last recorded sample
   LinkMonitor link;            // the link's health, shown in status panel 4
   bool tableUnsaved = false;   // records came in since the last Save, Open or Reset
+  std::string portChoice;      // the port the user chose; "" looks on ports 1 to 50
 
   // Hooks for whoever shows the cycle. onPanelReset runs after the panel
   // model was set up for a family (or emptied, for any other tag); onSampleRecorded after a display tick updated every
