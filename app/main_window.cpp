@@ -14,6 +14,7 @@
 #include <QValueAxis>
 
 #include "session/file_commands.h"
+#include "session/kept_folders.h"
 #include "app/dial_widgets.h"
 #include "app/main_window.h"
 #include "app/settings_dialog.h"
@@ -131,7 +132,9 @@ void TForm1::Menu_OpenClick() {
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilter(QStringLiteral("Txt File (*.txt)"));
   dialog.setDefaultSuffix(QStringLiteral("xls"));
+  if (const QString folder = LastFolder(QStringLiteral("open")); !folder.isEmpty()) dialog.setDirectory(folder);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  KeepFolder(QStringLiteral("open"), dialog.selectedFiles().first());
   OpenDataFile(dialog.selectedFiles().first());
 }
 
@@ -162,8 +165,10 @@ bool TForm1::SaveTable() {
   dialog.setNameFilter(QStringLiteral("Txt File (*.txt)"));
   dialog.setDefaultSuffix(QStringLiteral("xls"));
   dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  if (const QString folder = LastFolder(QStringLiteral("save")); !folder.isEmpty()) dialog.setDirectory(folder);
   bool written = false;
   if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
+    KeepFolder(QStringLiteral("save"), dialog.selectedFiles().first());
     QString error;
     written = WriteDataFile(dialog.selectedFiles().first(), cycle().table, &error);
     if (written) {
