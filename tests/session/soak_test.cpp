@@ -31,7 +31,10 @@ long long LiveHeapBytes() {
 #if defined(__SANITIZE_ADDRESS__)
   return (long long)__sanitizer_get_current_allocated_bytes();
 #elif defined(__GLIBC__)
-  return (long long)mallinfo2().uordblks;
+  // Blocks past the mmap threshold (the table's blocks of rows) are counted
+  // apart from the arena's.
+  const struct mallinfo2 info = mallinfo2();
+  return (long long)(info.uordblks + info.hblkhd);
 #else
   return -1;
 #endif
