@@ -4,10 +4,14 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTimer>
+#include <cstdio>
 #include <memory>
 
 #include "session/crash_recovery.h"
+#include "session/kept_folders.h"
+#include "session/qt_settings_store.h"
 #include "app/deep_blue_style.h"
+#include "app/kept_window.h"
 #include "app/main_window.h"
 #include "app/recovery_offer.h"
 #include "app/settings_dialog.h"
@@ -22,10 +26,27 @@ int main(int argc, char** argv) {
   const bool demo = args.contains(QStringLiteral("--demo")) || qEnvironmentVariableIntValue("LCR_TAVRIK_DEMO") != 0;
   const bool quitWhenShown = args.contains(QStringLiteral("--quit-when-shown"));
 
+  // What the last run kept; the demo looks for its simulator automatically.
+  lcr::QtSettingsStore store;
+  lcr::KeepFoldersIn(&store);
+  lcr::KeptSettings kept = lcr::LoadKeptSettings(store, lcr::FreeScreenAreas());
+  const std::string keptPort = kept.port;
+  if (demo) kept.port.clear();
+
   lcr::TForm1 form1(std::make_unique<lcr::QtSerialIo>());
   lcr::TForm2 form2(form1.runner(), &form1);
   form1.setSettingsDialog(&form2);
-  form1.show();
+  lcr::ApplyKeptSettings(form1, kept);
+  lcr::ShowAsKept(form1, kept);
+
+  auto keep = [&] {
+    lcr::KeptSettings now = lcr::CurrentKeptSettings(form1);
+    if (demo && now.port.empty()) now.port = keptPort;
+    lcr::SaveKeptSettings(store, now);
+    if (const QString why = store.Sync(); !why.isEmpty())
+      std::fprintf(stderr, "LCR TAVRIK: settings not kept: %s\n", qPrintable(why));
+  };
+  QObject::connect(&form2, &lcr::TForm2::settingsApplied, keep);
 
   // After a crash, offer the records the last session kept. The demo's
   // Start waits for the answer: records are opened only while stopped.
@@ -39,5 +60,6 @@ int main(int argc, char** argv) {
   if (quitWhenShown) QTimer::singleShot(0, &app, &QApplication::quit);
   const int status = app.exec();
   recovery.EndSession();  // a normal close
+  if (!quitWhenShown) keep();  // a timing run leaves nothing behind
   return status;
 }

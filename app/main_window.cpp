@@ -15,6 +15,7 @@
 #include <QValueAxis>
 
 #include "session/file_commands.h"
+#include "session/kept_folders.h"
 #include "app/dial_widgets.h"
 #include "app/main_window.h"
 #include "app/progress_job.h"
@@ -135,7 +136,9 @@ void TForm1::Menu_OpenClick() {
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilter(QString::fromLatin1(kOpenDataFileFilter));
+  if (const QString folder = LastFolder(QStringLiteral("open")); !folder.isEmpty()) dialog.setDirectory(folder);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  KeepFolder(QStringLiteral("open"), dialog.selectedFiles().first());
   OpenDataFile(dialog.selectedFiles().first());
 }
 
@@ -172,9 +175,11 @@ bool TForm1::SaveTable() {
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setNameFilter(QString::fromLatin1(kSaveDataFileFilter));
   dialog.setDefaultSuffix(QString::fromLatin1(kSaveDataFileSuffix));
+  if (const QString folder = LastFolder(QStringLiteral("save")); !folder.isEmpty()) dialog.setDirectory(folder);
   bool written = false;
   if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
     const QString path = dialog.selectedFiles().first();
+    KeepFolder(QStringLiteral("save"), path);
     QString error;
     bool cancelled = false;
     {

@@ -14,6 +14,7 @@
 #include "app/progress_job.h"
 #include "files/spreadsheet_export.h"
 #include "files/workbook/xlsx_automation.h"
+#include "session/kept_folders.h"
 
 namespace lcr {
 
@@ -26,7 +27,9 @@ QString AskSaveFileName(QWidget* owner, const QString& filter, const QString& su
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setNameFilter(filter);
   dialog.setDefaultSuffix(suffix);
+  if (const QString folder = LastFolder(suffix); !folder.isEmpty()) dialog.setDirectory(folder);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  KeepFolder(suffix, dialog.selectedFiles().first());  // each export keeps its own folder
   return dialog.selectedFiles().first();
 }
 

@@ -1,5 +1,6 @@
 #include "app/settings_dialog.h"
 
+#include <QAbstractItemView>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -7,7 +8,9 @@
 #include <QShowEvent>
 #include <QSpinBox>
 
+#include "link/port_list.h"
 #include "views/main_layout.h"
+#include "app/elided_combo_box.h"
 #include "app/ticked_slider.h"
 
 namespace lcr {
@@ -67,16 +70,23 @@ TForm2::TForm2(CycleRunner& runner, QWidget* parent)
   Label3 = MakeLabel("Label3", QStringLiteral("120/Minute"), GroupBox1, QRect(132, 100, 120, 22));
   TrackBar1 = MakeSlider("TrackBar1", GroupBox1, 1, 120, 10, 120, QRect(20, 128, 450, 34));
 
+  Label5 = MakeLabel("Label5", QStringLiteral("Port"), GroupBox1, QRect(20, 178, 110, 22));
+  ComboBox1 = new ElidedComboBox(GroupBox1);
+  ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+  ComboBox1->setGeometry(132, 177, 338, 24);
+  ComboBox1->addItem(QStringLiteral("Automatic"), QString());
+
   suiButton1 = new QPushButton(QStringLiteral("Cancel"), GroupBox1);
   suiButton1->setObjectName(QStringLiteral("suiButton1"));
-  suiButton1->setGeometry(270, 186, 95, 30);
+  suiButton1->setGeometry(270, 222, 95, 30);
   suiButton2 = new QPushButton(QStringLiteral("Apply"), GroupBox1);
   suiButton2->setObjectName(QStringLiteral("suiButton2"));
-  suiButton2->setGeometry(375, 186, 95, 30);
+  suiButton2->setGeometry(375, 222, 95, 30);
   suiButton2->setDefault(true);
 
   connect(TrackBar1, &QSlider::valueChanged, this, &TForm2::TrackBar1Change);
   connect(TrackBar2, &QSlider::valueChanged, this, &TForm2::suiTrackBar2Change);
+  connect(ComboBox1, &QComboBox::currentTextChanged, ComboBox1, &QWidget::setToolTip);
   connect(suiButton1, &QPushButton::clicked, this, &TForm2::suiButton1Click);
   connect(suiButton2, &QPushButton::clicked, this, &TForm2::suiButton2Click);
 
@@ -91,7 +101,29 @@ void TForm2::LoadSettings() {
 
 void TForm2::FormCreate() { LoadSettings(); }
 
-void TForm2::FormShow() { LoadSettings(); }
+void TForm2::FormShow() {
+  LoadSettings();
+  LoadPorts();
+}
+
+void TForm2::LoadPorts() {
+  const QString chosen = QString::fromStdString(runner_.cycle().portChoice);
+  const QList<PortListing> ports = ListPortsNow();
+  const qsizetype found = FindPort(ports, chosen);
+  ComboBox1->clear();
+  ComboBox1->addItem(QStringLiteral("Automatic"), QString());
+  for (const PortListing& port : ports) ComboBox1->addItem(PortLabel(port), port.Choice());
+  int current = found >= 0 ? int(found) + 1 : 0;
+  // A chosen port that is unplugged now stays chosen.
+  if (!chosen.isEmpty() && found < 0) {
+    ComboBox1->addItem(QStringLiteral("%1 (not connected)").arg(chosen), chosen);
+    current = ComboBox1->count() - 1;
+  }
+  ComboBox1->setCurrentIndex(current);
+  // The box cuts long stable names; the tooltips and the list show them whole.
+  for (int i = 0; i < ComboBox1->count(); ++i) ComboBox1->setItemData(i, ComboBox1->itemText(i), Qt::ToolTipRole);
+  ComboBox1->view()->setMinimumWidth(ComboBox1->view()->sizeHintForColumn(0) + 8);
+}
 
 void TForm2::showEvent(QShowEvent* event) {
   if (!event->spontaneous()) {
@@ -122,6 +154,7 @@ void TForm2::suiButton1Click() { reject(); }
 
 void TForm2::suiButton2Click() {
   ApplySettings(runner_.cycle(), TrackBar2->value(), TrackBar1->value());
+  runner_.cycle().portChoice = ComboBox1->currentData().toString().toStdString();
   runner_.applyTimers();
   emit settingsApplied();
   accept();

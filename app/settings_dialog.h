@@ -1,11 +1,12 @@
 #pragma once
-// The settings dialog: sampling rate and chart points per page. It owns no
-// setting; it loads them from the cycle and applies them through it.
+// The settings dialog: sampling rate, chart points per page and the port.
+// It owns no setting; it loads them from the cycle and applies them through it.
 
 #include <QDialog>
 
 #include "session/cycle_runner.h"
 
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -15,7 +16,8 @@ class QSpinBox;
 namespace lcr {
 
 inline constexpr int kSettingsWidth = 511;
-inline constexpr int kSettingsHeight = 256;
+// The designed 256, and a row for the port.
+inline constexpr int kSettingsHeight = 292;
 inline constexpr int kSettingsLeft = 659;
 inline constexpr int kSettingsTop = 318;
 
@@ -32,6 +34,8 @@ class TForm2 : public QDialog {
   QSpinBox* NumberEdit1 = nullptr;
   QSlider* TrackBar1 = nullptr;  // samples per minute
   QSlider* TrackBar2 = nullptr;  // chart points per page
+  QLabel* Label5 = nullptr;
+  QComboBox* ComboBox1 = nullptr;  // the port: "Automatic" or one the system lists
   QPushButton* suiButton1 = nullptr;  // Cancel
   QPushButton* suiButton2 = nullptr;  // Apply
 
@@ -52,6 +56,8 @@ class TForm2 : public QDialog {
 
  private:
   void LoadSettings();
+  // The ports there are now, the cycle's choice selected.
+  void LoadPorts();
   void PlaceOnScreen();
 
   CycleRunner& runner_;

@@ -7,8 +7,11 @@ std::string LinkHealthText(const LinkHealthState& state) {
     case LinkHealth::Stopped:
       return "Stopped";
     case LinkHealth::Looking:
+      if (!state.device.empty()) return "Looking for a meter on " + state.device;
       return "Looking for a meter on " + std::to_string(state.openPorts) +
              (state.openPorts == 1 ? " port" : " ports");
+    case LinkHealth::Waiting:
+      return "Waiting for " + state.device;
     case LinkHealth::NoPort:
       if (state.device.empty()) return "No serial port could be opened";
       return "No serial port could be opened: no permission for " + state.device +
@@ -23,11 +26,18 @@ std::string LinkHealthText(const LinkHealthState& state) {
 
 void NoteStopped(LinkMonitor& m) { m.state = LinkHealthState{}; }
 
-void NoteLooking(LinkMonitor& m, const AcquisitionState& s, SerialIo& io) {
+void NoteLooking(LinkMonitor& m, const AcquisitionState& s, SerialIo& io, const std::string& chosen) {
   LinkHealthState next;
   for (int port = 1; port <= kMaxPorts; ++port) next.openPorts += s.PortOpen[std::size_t(port)] ? 1 : 0;
-  next.health = next.openPorts > 0 ? LinkHealth::Looking : LinkHealth::NoPort;
-  if (next.health == LinkHealth::NoPort) {
+  if (next.openPorts > 0) {
+    next.health = LinkHealth::Looking;
+    next.device = chosen;  // a chosen port is named as the user chose it
+  } else if (!chosen.empty() && s.OpenResult[1] != kSioNoPermission) {
+    // Absent, not refused: it is tried again at every detection pass.
+    next.health = LinkHealth::Waiting;
+    next.device = chosen;
+  } else {
+    next.health = LinkHealth::NoPort;
     for (int port = 1; port <= kMaxPorts; ++port) {
       if (s.OpenResult[std::size_t(port)] != kSioNoPermission) continue;
       next.device = io.DeviceName(port);

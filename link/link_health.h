@@ -14,7 +14,8 @@ namespace lcr {
 
 enum class LinkHealth {
   Stopped,  // no Start yet, or Stop
-  Looking,  // detection runs over `openPorts` ports
+  Looking,  // detection runs over `openPorts` ports (or the chosen `device`)
+  Waiting,  // the chosen port `device` is not there; detection waits for it
   NoPort,   // Start found no port it could open
   Linked,   // a meter on `device`, frames arriving
   Silent,   // a meter on `device`, but no frame for kSilenceLimitMs
@@ -32,7 +33,8 @@ struct LinkHealthState {
   friend bool operator==(const LinkHealthState&, const LinkHealthState&) = default;
 };
 
-// "Stopped", "Looking for a meter on 3 ports", "No serial port could be
+// "Stopped", "Looking for a meter on 3 ports" (or "on /dev/ttyUSB0" for a
+// chosen port), "Waiting for /dev/ttyUSB0", "No serial port could be
 // opened" (with the permission fix when a port was refused), "Meter on
 // /dev/ttyUSB0", "No data for 5 s: check the cable". UTF-8.
 std::string LinkHealthText(const LinkHealthState& state);
@@ -46,8 +48,9 @@ struct LinkMonitor {
 // Stop.
 void NoteStopped(LinkMonitor& m);
 // Start, or a detection pass that found no meter while running: looking on
-// the ports that are open now, or no port at all.
-void NoteLooking(LinkMonitor& m, const AcquisitionState& s, SerialIo& io);
+// the ports that are open now, or no port at all. With a `chosen` port
+// (port 1, alone), looking on it or waiting for it.
+void NoteLooking(LinkMonitor& m, const AcquisitionState& s, SerialIo& io, const std::string& chosen = {});
 // A detection pass found a meter on LinkPort.
 void NoteLinked(LinkMonitor& m, const AcquisitionState& s, SerialIo& io, const QDateTime& now);
 // A read pass while linked; `decoded` when it decoded at least one frame.

@@ -7,6 +7,8 @@
 #include <QThread>
 #include <algorithm>
 
+#include "link/port_list.h"
+
 #ifndef Q_OS_WIN
 #include <cerrno>
 #include <unistd.h>
@@ -30,33 +32,6 @@ constexpr int kPortListTtlMs = 1000;
 // drops them, as a UART's queue would.
 constexpr qint64 kReadBufferLimit = 16384;
 
-// "ttyUSB2" before "ttyUSB10": runs of digits compare by value.
-bool NaturalLess(const QString& a, const QString& b) {
-  int i = 0, j = 0;
-  while (i < a.size() && j < b.size()) {
-    if (a[i].isDigit() && b[j].isDigit()) {
-      int ie = i, je = j;
-      while (ie < a.size() && a[ie].isDigit()) ++ie;
-      while (je < b.size() && b[je].isDigit()) ++je;
-      // Compare the digit runs without leading zeros, first by length.
-      int is = i, js = j;
-      while (is + 1 < ie && a[is] == u'0') ++is;
-      while (js + 1 < je && b[js] == u'0') ++js;
-      if (ie - is != je - js) return ie - is < je - js;
-      for (int k = 0; k < ie - is; ++k) {
-        if (a[is + k] != b[js + k]) return a[is + k] < b[js + k];
-      }
-      i = ie;
-      j = je;
-      continue;
-    }
-    if (a[i] != b[j]) return a[i] < b[j];
-    ++i;
-    ++j;
-  }
-  return (a.size() - i) < (b.size() - j);
-}
-
 #ifndef Q_OS_WIN
 // True when the device exists but this user may not read and write it.
 bool LacksPermission(const QString& path) {
@@ -67,23 +42,23 @@ bool LacksPermission(const QString& path) {
 
 }  // namespace
 
-QStringList BuildPortList(const QString& envValue, QStringList systemPorts) {
-  QStringList list;
-  for (const QString& entry : envValue.split(u':', Qt::SkipEmptyParts)) {
-    const QString path = entry.trimmed();
-    if (!path.isEmpty() && !list.contains(path)) list.append(path);
-  }
-  std::sort(systemPorts.begin(), systemPorts.end(), NaturalLess);
-  for (const QString& path : systemPorts) {
-    if (!path.isEmpty() && !list.contains(path)) list.append(path);
-  }
-  return list;
-}
-
 QtSerialIo::QtSerialIo() = default;
 
-QtSerialIo::QtSerialIo(QStringList devices) : fixedPorts_(std::move(devices)) {
-  fixedPorts_.removeAll(QString());
+QtSerialIo::QtSerialIo(QStringList devices) : ownPorts_(std::move(devices)) {
+  ownPorts_.removeAll(QString());
+  fixedPorts_ = ownPorts_;
+}
+
+void QtSerialIo::ChoosePort(const std::string& device) {
+  const QStringList ports = device.empty() ? ownPorts_ : QStringList{QString::fromStdString(device)};
+  if (ports == fixedPorts_) return;
+  // Port numbers now stand for other devices: nothing opened for the old
+  // numbering stays open or named.
+  for (int port = 1; port <= kMaxPorts; ++port) {
+    sio_close(port);
+    slots_[port].path.clear();
+  }
+  fixedPorts_ = ports;
 }
 
 QtSerialIo::~QtSerialIo() {

@@ -4,7 +4,8 @@
 // Port n is "COMn" on Windows. Elsewhere it is the n-th entry of a list made
 // of the device paths in LCR_TAVRIK_PORTS (':'-separated; pseudo-terminals
 // and /dev/serial/by-id links belong there), then the serial ports the
-// system lists, sorted by path.
+// system lists, sorted by path (BuildPortList, port_list.h). A chosen port
+// (ChoosePort) is port 1, and the only one, on every system.
 //
 // Bytes are taken in by QSerialPort while the event loop runs (or during
 // Wait); sio_read hands out what is buffered and never blocks. A port whose
@@ -18,6 +19,7 @@
 #include <array>
 #include <memory>
 
+#include "link/port_list.h"
 #include "link/serial_io.h"
 
 namespace lcr {
@@ -27,13 +29,6 @@ inline constexpr int kSioBadPort = -1;       // port outside 1..50, or no device
 inline constexpr int kSioBadParameter = -2;  // a code this backend does not know
 inline constexpr int kSioOpenFailed = -3;    // the device exists but would not open
 inline constexpr int kSioNotOpen = -4;       // a call on a port that is not open
-
-// The environment variable that puts device paths in front of the port list.
-inline constexpr char kPortsEnvVar[] = "LCR_TAVRIK_PORTS";
-
-// The device list of ports 1, 2, ...: `envValue` split at ':' (empty entries
-// dropped), then `systemPorts` sorted, without repeating a path already given.
-QStringList BuildPortList(const QString& envValue, QStringList systemPorts);
 
 class QtSerialIo : public SerialIo {
  public:
@@ -52,6 +47,7 @@ class QtSerialIo : public SerialIo {
   int sio_read(int port, char* buffer, int len) override;
   int sio_close(int port) override;
   void Wait(int port, int ms) override;
+  void ChoosePort(const std::string& device) override;
 
   // The device path port n stands for now ("" when there is none).
   QString DevicePath(int port);
@@ -84,6 +80,7 @@ class QtSerialIo : public SerialIo {
 
   std::array<Slot, kMaxPorts + 1> slots_;
   QStringList portList_;
+  QStringList ownPorts_;    // the devices given at construction
   QStringList fixedPorts_;  // when not empty, the whole port list
   QElapsedTimer portListAge_;
 };

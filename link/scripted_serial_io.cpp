@@ -13,6 +13,10 @@ std::size_t ScriptedSerialIo::PendingReads(int port) const {
   return ValidPort(port) ? reads_[port].size() : 0;
 }
 
+std::string ScriptedSerialIo::DeviceName(int port) {
+  return port == 1 && !chosen_.empty() ? chosen_ : SerialIo::DeviceName(port);
+}
+
 int ScriptedSerialIo::sio_open(int port) {
   if (logCalls_) calls_.push_back("open " + std::to_string(port));
   if (refused_.count(port) != 0) return kSioNoPermission;

@@ -40,8 +40,12 @@ class ScriptedSerialIo : public SerialIo {
   int sio_read(int port, char* buffer, int len) override;
   int sio_close(int port) override;
   void Wait(int port, int ms) override;
+  // Port 1 takes the chosen device's name; which ports open stays scripted.
+  void ChoosePort(const std::string& device) override { chosen_ = device; }
+  std::string DeviceName(int port) override;
 
  private:
+  std::string chosen_;
   std::set<int> openable_{1};
   std::set<int> refused_;
   std::set<int> open_;

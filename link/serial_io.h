@@ -45,6 +45,10 @@ class SerialIo {
   // The device behind a port number, as the user knows it ("/dev/ttyUSB0");
   // by default the port's number after "COM".
   virtual std::string DeviceName(int port) { return "COM" + std::to_string(port); }
+
+  // The user's port choice, given at each Start: `device` becomes port 1
+  // and no other port exists; "" gives the backend's own ports 1 to 50 back.
+  virtual void ChoosePort(const std::string& device) { (void)device; }
 };
 
 }  // namespace lcr

@@ -82,9 +82,12 @@ void UpdateLinkHealth(Cycle& c, Note note) {
 bool ButtonStartClick(Cycle& c, SerialIo& io) {
   c.win.status[0] = QStringLiteral("Detecting\u2026\u2026");
   c.acq.PendingLen = c.acq.ReadPos = c.acq.LinkCount = 0;
+  io.ChoosePort(c.portChoice);
   const bool opened = OpenPorts(c.acq, io);
-  UpdateLinkHealth(c, [&](LinkMonitor& m) { NoteLooking(m, c.acq, io); });
-  if (!opened) return false;
+  UpdateLinkHealth(c, [&](LinkMonitor& m) { NoteLooking(m, c.acq, io, c.portChoice); });
+  // A chosen port that is not there yet is waited for, as a meter plugged in
+  // after Start is; without a choice, no port means no Start.
+  if (!opened && c.portChoice.empty()) return false;
   c.win.startEnabled = false;
   c.win.stopEnabled = true;
   SyncControlStates(c);
@@ -129,7 +132,8 @@ bool CheckComTimer(Cycle& c, SerialIo& io, const QDateTime& now) {
   }
   c.win.checkCom.Arm(2000);
   // After Stop the passes go on over closed ports: the link stays "Stopped".
-  if (c.win.stopEnabled) UpdateLinkHealth(c, [&](LinkMonitor& m) { NoteLooking(m, c.acq, io); });
+  if (c.win.stopEnabled)
+    UpdateLinkHealth(c, [&](LinkMonitor& m) { NoteLooking(m, c.acq, io, c.portChoice); });
   return false;
 }
 

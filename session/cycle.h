@@ -28,7 +28,8 @@ void FormCreate(Cycle& c, const QLocale& locale);
 // Clock tick (every 500 ms).
 void SystimeTimer(Cycle& c, const QDateTime& now);
 
-// Start; true when a port opened and detection was armed.
+// Start; true when detection was armed: a port opened, or the chosen port
+// (portChoice) is waited for.
 bool ButtonStartClick(Cycle& c, SerialIo& io);
 void ButtonStopClick(Cycle& c, SerialIo& io);
 void ButtonResetClick(Cycle& c);

@@ -39,6 +39,7 @@ struct Cycle {
   LinkMonitor link;            // the link's health, shown in status panel 4
   // Rows 1..recordsInFile are in a saved or opened file; later rows are not.
   std::int32_t recordsInFile = 0;
+  std::string portChoice;      // the port the user chose; "" looks on ports 1 to 50
 
   // Hooks for whoever shows the cycle. onPanelReset runs after the panel
   // model was set up for a family (or emptied, for any other tag); onSampleRecorded after a display tick updated every

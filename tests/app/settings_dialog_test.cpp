@@ -1,6 +1,8 @@
-// The settings dialog: its controls, loading, Apply, Cancel and the rate
-// that comes back unchanged through its display interval.
+// The settings dialog: its controls, loading, Apply, Cancel, the rate that
+// comes back unchanged through its display interval, the port choice, and
+// the settings the window keeps between runs.
 #include <QApplication>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -10,7 +12,9 @@
 #include <QSpinBox>
 #include <QTimer>
 
+#include "app/kept_window.h"
 #include "app/settings_dialog.h"
+#include "link/port_list.h"
 #include "window_fixture.h"
 
 using namespace lcr;
@@ -56,9 +60,9 @@ struct SettingsDialogTest : lcrtest::WindowFixture {
 
 TEST_F(SettingsDialogTest, HasItsCaptionSizePlaceAndControls) {
   EXPECT_EQ(dialog->windowTitle(), "System Seting");
-  EXPECT_EQ(dialog->size(), QSize(511, 256));
-  EXPECT_EQ(dialog->minimumSize(), QSize(511, 256));
-  EXPECT_EQ(dialog->maximumSize(), QSize(511, 256));
+  EXPECT_EQ(dialog->size(), QSize(511, 292));  // the designed 256 and the port's row
+  EXPECT_EQ(dialog->minimumSize(), QSize(511, 292));
+  EXPECT_EQ(dialog->maximumSize(), QSize(511, 292));
   EXPECT_EQ(dialog->pos(), QPoint(659, 318));
   const Qt::WindowFlags flags = dialog->windowFlags();
   EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
@@ -69,12 +73,15 @@ TEST_F(SettingsDialogTest, HasItsCaptionSizePlaceAndControls) {
 
   for (QWidget* w : std::initializer_list<QWidget*>{dialog->Label1, dialog->Label3, dialog->Label4,
                                                     dialog->NumberEdit1, dialog->TrackBar1, dialog->TrackBar2,
-                                                    dialog->suiButton1, dialog->suiButton2})
+                                                    dialog->suiButton1, dialog->suiButton2, dialog->Label5,
+                                                    dialog->ComboBox1})
     EXPECT_EQ(w->parentWidget(), dialog->GroupBox1);
   EXPECT_EQ(dialog->Label1->text(), "Sampling Rate:");
   EXPECT_EQ(dialog->Label4->text(), "Max Points Per Page");
   EXPECT_EQ(dialog->suiButton1->text(), "Cancel");
   EXPECT_EQ(dialog->suiButton2->text(), "Apply");
+  EXPECT_EQ(dialog->Label5->text(), "Port");
+  EXPECT_EQ(dialog->ComboBox1->currentText(), "Automatic");
   EXPECT_TRUE(dialog->NumberEdit1->isReadOnly());
   EXPECT_EQ(dialog->TrackBar1->minimum(), 1);
   EXPECT_EQ(dialog->TrackBar1->maximum(), 120);
@@ -162,6 +169,52 @@ TEST_F(SettingsDialogTest, EveryRateComesBackThroughItsInterval) {
     runner().onSystime();
     EXPECT_EQ(form->StatusPanels[2]->text(), QStringLiteral("Sampling Rate:%1/Minute").arg(rate));
   }
+}
+
+TEST_F(SettingsDialogTest, PortOffersAutomaticAndTheListedPortsAndKeepsAnUnpluggedChoice) {
+  qputenv(kPortsEnvVar, "/tmp/lcr-meter-a:/tmp/lcr-meter-b");
+  WithDialogOpen([&] {
+    EXPECT_EQ(dialog->ComboBox1->currentText(), "Automatic");
+    EXPECT_EQ(dialog->ComboBox1->itemText(2), "/tmp/lcr-meter-b (named in LCR_TAVRIK_PORTS)");
+    dialog->ComboBox1->setCurrentIndex(2);
+    dialog->suiButton2->click();
+  });
+  EXPECT_EQ(form->cycle().portChoice, "/tmp/lcr-meter-b");
+
+  // Unplugged, it is no longer listed, and stays chosen.
+  qputenv(kPortsEnvVar, "/tmp/lcr-meter-a");
+  WithDialogOpen([&] {
+    EXPECT_EQ(dialog->ComboBox1->currentText(), "/tmp/lcr-meter-b (not connected)");
+    dialog->ComboBox1->setCurrentIndex(0);
+    dialog->suiButton1->click();  // Cancel forgets the move to Automatic
+  });
+  qunsetenv(kPortsEnvVar);
+  EXPECT_EQ(form->cycle().portChoice, "/tmp/lcr-meter-b");
+
+  // Start waits for it instead of giving up.
+  io->SetOpenablePorts({});
+  form->Button_Start->click();
+  EXPECT_EQ(model().status[4], "Waiting for /tmp/lcr-meter-b");
+  EXPECT_TRUE(form->Button_Stop->isEnabled());
+  EXPECT_TRUE(runner().checkComQTimer().isActive());
+}
+
+TEST_F(SettingsDialogTest, KeptSettingsComeBackThroughTheWindowAndTheDialog) {
+  KeptSettings kept;
+  kept.ratePerMinute = 9;
+  kept.pointsPerPage = 350;
+  kept.port = "/dev/serial/by-id/usb-Meter-if00";
+  kept.window = LayoutRect{20, 30, 1100, 760};
+  kept.columnWidths = {40, 60, 50, 150, 50, 90};
+  ApplyKeptSettings(*form, kept);
+  EXPECT_EQ(model().showTime.intervalMs, 6667);
+  EXPECT_EQ(form->ScrollBar1->pageStep(), 350);
+  EXPECT_EQ(CurrentKeptSettings(*form), kept);
+  WithDialogOpen([&] {
+    EXPECT_EQ(dialog->TrackBar1->value(), 9);
+    EXPECT_EQ(dialog->TrackBar2->value(), 350);
+    EXPECT_EQ(dialog->ComboBox1->currentText(), "/dev/serial/by-id/usb-Meter-if00 (not connected)");
+  });
 }
 
 TEST_F(SettingsDialogTest, SystemSetIsUnavailableWhileAcquisitionRuns) {

@@ -16,6 +16,7 @@ void PrintUsage() {
       "  watch [--rate N]       the live cycle on the serial ports, one line per sample\n"
       "  log (--port PATH | --auto) [--rate N] --out FILE\n"
       "                         the live cycle, the table rewritten into FILE every 10 s\n"
+      "  ports                  the serial ports to choose from: number, path, description\n"
       "  simulate [--family 730|68] [--scenario NAME] [--interval MS] [--link PATH]\n"
       "                         a meter on a pseudo-terminal\n"
       "  open FILE              check a data file as File, Open does; its records as JSON Lines\n"
@@ -40,6 +41,7 @@ int main(int argc, char** argv) {
   if (verb == "replay") return lcrtool::RunReplay(args);
   if (verb == "watch") return lcrtool::RunWatch(args);
   if (verb == "log") return lcrtool::RunLog(args);
+  if (verb == "ports") return lcrtool::RunPorts(args);
   if (verb == "simulate") return lcrtool::RunSimulate(args);
   if (verb == "open") return lcrtool::RunOpen(args);
   if (verb == "workbook") return lcrtool::RunWorkbook(args);

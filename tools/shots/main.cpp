@@ -1,11 +1,12 @@
 // lcr-shots: takes screenshots of the main window in the states a user meets
 // (window sizes, keyboard focus, each link-health text, the unsaved-records
-// question, the settings dialog), on scripted ports so that every run looks
-// the same. Run it on a virtual display:
+// question, the settings dialog and its port choice), on scripted ports so
+// that every run looks the same. Run it on a virtual display:
 //   xvfb-run -a -s "-screen 0 1920x1200x24" lcr-shots OUTDIR
 // Each picture is the whole display, taken with ImageMagick's import.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QMessageBox>
 #include <QProcess>
@@ -173,6 +174,21 @@ int main(int argc, char** argv) {
     static_cast<QDialog*>(dialog)->reject();
   });
   settings.exec();
+
+  // The port choice: its list open, then a chosen port that is unplugged.
+  qputenv("LCR_TAVRIK_PORTS", "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K3XYZ-if00-port0:/tmp/lcr-tavrik-demo");
+  form.cycle().portChoice = "/dev/serial/by-id/usb-Prolific_PL2303-if00-port0";
+  WhenModal([](QWidget* dialog) {
+    if (!dialog) return;
+    auto* combo = dialog->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
+    Shot(QStringLiteral("settings-port-chosen"));
+    combo->showPopup();
+    Shot(QStringLiteral("settings-port-list"));
+    combo->hidePopup();
+    static_cast<QDialog*>(dialog)->reject();
+  });
+  settings.exec();
+  qunsetenv("LCR_TAVRIK_PORTS");
 
   // Closing with unsaved records asks first; Cancel keeps the window.
   WhenModal([](QWidget* box) {

@@ -1,0 +1,113 @@
+#include "session/kept_settings.h"
+
+#include <QStringList>
+#include <algorithm>
+
+#include "views/grid_model.h"
+
+namespace lcr {
+
+namespace {
+
+const QString kRateKey = QStringLiteral("settings/samplesPerMinute");
+const QString kPointsKey = QStringLiteral("settings/pointsPerPage");
+const QString kPortKey = QStringLiteral("settings/port");
+const QString kLeftKey = QStringLiteral("window/left");
+const QString kTopKey = QStringLiteral("window/top");
+const QString kWidthKey = QStringLiteral("window/width");
+const QString kHeightKey = QStringLiteral("window/height");
+const QString kMaximizedKey = QStringLiteral("window/maximized");
+const QString kColumnsKey = QStringLiteral("grid/columnWidths");
+
+constexpr int kGripWidth = 100;  // how much of a window's top must be on a screen
+constexpr int kGripHeight = 40;
+constexpr qsizetype kMaxPortLength = 1024;
+
+// A whole number written in decimal, inside [low, high].
+std::optional<int> WholeIn(const QString& text, int low, int high) {
+  bool ok = false;
+  const int value = text.trimmed().toInt(&ok, 10);
+  if (!ok || value < low || value > high) return std::nullopt;
+  return value;
+}
+
+std::optional<int> ReadWhole(const KeyValueStore& store, const QString& key, int low, int high) {
+  const std::optional<QString> text = store.Read(key);
+  return text ? WholeIn(*text, low, high) : std::nullopt;
+}
+
+// A device path a port can be opened on: printable, of a sane length.
+std::string PortChoiceOf(const std::optional<QString>& text) {
+  if (!text) return {};
+  const QString port = text->trimmed();
+  if (port.size() > kMaxPortLength) return {};
+  if (std::any_of(port.begin(), port.end(), [](QChar ch) { return !ch.isPrint(); })) return {};
+  return port.toStdString();
+}
+
+std::vector<int> ColumnWidthsOf(const std::optional<QString>& text) {
+  if (!text) return {};
+  const QStringList parts = text->split(u' ', Qt::SkipEmptyParts);
+  if (parts.size() != kGridColumnCount) return {};
+  std::vector<int> widths;
+  for (const QString& part : parts) {
+    const std::optional<int> width = WholeIn(part, kMinColumnWidth, kMaxColumnWidth);
+    if (!width) return {};
+    widths.push_back(*width);
+  }
+  return widths;
+}
+
+std::optional<LayoutRect> WindowOf(const KeyValueStore& store, const std::vector<LayoutRect>& screens) {
+  const std::optional<int> left = ReadWhole(store, kLeftKey, -kMaxWindowSide, kMaxWindowSide);
+  const std::optional<int> top = ReadWhole(store, kTopKey, -kMaxWindowSide, kMaxWindowSide);
+  const std::optional<int> width = ReadWhole(store, kWidthKey, kMinWindowSide, kMaxWindowSide);
+  const std::optional<int> height = ReadWhole(store, kHeightKey, kMinWindowSide, kMaxWindowSide);
+  if (!left || !top || !width || !height) return std::nullopt;
+  const LayoutRect window{*left, *top, *width, *height};
+  if (!ReachableOnScreens(window, screens)) return std::nullopt;
+  return window;
+}
+
+QString Whole(int value) { return QString::number(value); }
+
+}  // namespace
+
+bool ReachableOnScreens(const LayoutRect& window, const std::vector<LayoutRect>& screens) {
+  return std::any_of(screens.begin(), screens.end(), [&](const LayoutRect& s) {
+    const long overlapLeft = std::max<long>(window.left, s.left);
+    const long overlapRight = std::min<long>(long(window.left) + window.width, long(s.left) + s.width);
+    return overlapRight - overlapLeft >= kGripWidth && window.top >= s.top &&
+           long(window.top) + kGripHeight <= long(s.top) + s.height;
+  });
+}
+
+KeptSettings LoadKeptSettings(const KeyValueStore& store, const std::vector<LayoutRect>& screens) {
+  KeptSettings kept;
+  kept.ratePerMinute = ReadWhole(store, kRateKey, kMinRatePerMinute, kMaxRatePerMinute).value_or(kept.ratePerMinute);
+  kept.pointsPerPage = ReadWhole(store, kPointsKey, kMinPointsPerPage, kMaxPointsPerPage).value_or(kept.pointsPerPage);
+  kept.port = PortChoiceOf(store.Read(kPortKey));
+  kept.window = WindowOf(store, screens);
+  const std::optional<QString> maximized = store.Read(kMaximizedKey);
+  kept.maximized = maximized && (*maximized == QLatin1String("true") || *maximized == QLatin1String("1"));
+  kept.columnWidths = ColumnWidthsOf(store.Read(kColumnsKey));
+  return kept;
+}
+
+void SaveKeptSettings(KeyValueStore& store, const KeptSettings& kept) {
+  store.Write(kRateKey, Whole(kept.ratePerMinute));
+  store.Write(kPointsKey, Whole(kept.pointsPerPage));
+  store.Write(kPortKey, QString::fromStdString(kept.port));
+  if (kept.window) {
+    store.Write(kLeftKey, Whole(kept.window->left));
+    store.Write(kTopKey, Whole(kept.window->top));
+    store.Write(kWidthKey, Whole(kept.window->width));
+    store.Write(kHeightKey, Whole(kept.window->height));
+  }
+  store.Write(kMaximizedKey, kept.maximized ? QStringLiteral("true") : QStringLiteral("false"));
+  QStringList widths;
+  for (int width : kept.columnWidths) widths.append(Whole(width));
+  store.Write(kColumnsKey, widths.join(u' '));
+}
+
+}  // namespace lcr
