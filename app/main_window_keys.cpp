@@ -108,7 +108,8 @@ void TForm1::ApplyLinkHealthPanel() {
   const QString& text = cycle().win.status[kStatusPanelCount - 1];
   const int room = panel->contentsRect().width() - 8;
   panel->setText(panel->fontMetrics().elidedText(text, Qt::ElideRight, std::max(room, 0)));
-  panel->setToolTip(QString::fromLatin1(kStatusPanelTips.back()) + QStringLiteral(":\n") + text);
+  panel->setToolTip(QString::fromLatin1(kStatusPanelTips.back()) + QStringLiteral(":\n") +
+                     QString::fromStdString(LinkHealthAdvice(cycle().link.state)));
 }
 
 }  // namespace lcr
