@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QTableWidget>
 
+#include "common/access_letters.h"
 #include "app/main_window.h"
 
 namespace lcr {
@@ -33,6 +34,19 @@ void TForm1::SetupKeyboard() {
   Button_Stop->setText(QStringLiteral("Sto&p"));
   Button_Reset->setText(QStringLiteral("&Reset"));
   Bution_Exit->setText(QStringLiteral("E&xit"));
+
+  // Every menu item an access letter of its own within its menu.
+  for (QMenu* menu : {Menu_File, Menu_Run, Menu_Set}) {
+    QList<QAction*> items;
+    QStringList captions;
+    for (QAction* action : menu->actions()) {
+      if (action->isSeparator() || action->menu()) continue;
+      items.append(action);
+      captions.append(action->text());
+    }
+    const QStringList marked = WithAccessLetters(captions);
+    for (int i = 0; i < items.size(); ++i) items[i]->setText(marked[i]);
+  }
 
   Menu_Open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   Menu_Save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
