@@ -2,6 +2,8 @@
 // menus, a Tab order that follows the window from top left to bottom right,
 // and tooltips that say what the less obvious controls do.
 #include <QAction>
+#include <QFontMetrics>
+#include <QStatusBar>
 #include <QChartView>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -115,13 +117,21 @@ bool TForm1::GridKeyPress(QKeyEvent* key) {
   return true;
 }
 
-// The last panel holds the link's health; a text too long for the panel is
-// cut with an ellipsis and read whole in the tooltip.
+// The last panel holds the link's health. A text a little too long for the
+// panel is set in a smaller type, down to three quarters of the status bar's;
+// past that it is cut with an ellipsis and read whole in the tooltip.
 void TForm1::ApplyLinkHealthPanel() {
   QLabel* panel = StatusPanels[kStatusPanelCount - 1];
   const QString& text = cycle().win.status[kStatusPanelCount - 1];
-  const int room = panel->contentsRect().width() - 8;
-  panel->setText(panel->fontMetrics().elidedText(text, Qt::ElideRight, std::max(room, 0)));
+  const int room = std::max(panel->contentsRect().width() - 8, 0);
+  const QFont base = StatusBar1->font();
+  QFont font = base;
+  for (qreal size = base.pointSizeF(); size > 0 && size >= base.pointSizeF() * 0.75; size -= 0.5) {
+    font.setPointSizeF(size);
+    if (QFontMetrics(font).horizontalAdvance(text) <= room) break;
+  }
+  if (panel->font() != font) panel->setFont(font);
+  panel->setText(QFontMetrics(font).elidedText(text, Qt::ElideRight, room));
   panel->setToolTip(QString::fromLatin1(kStatusPanelTips.back()) + QStringLiteral(":\n") +
                      QString::fromStdString(LinkHealthAdvice(cycle().link.state)));
 }

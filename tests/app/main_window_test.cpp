@@ -128,6 +128,25 @@ TEST_F(MainWindowTest, StatusBarHasFivePanelsWithTheirStartTexts) {
   EXPECT_EQ(Panel(*form, 4), "Stopped");
 }
 
+// At the window's least width the link's longest words are read whole.
+TEST_F(MainWindowTest, TheLinksLongestWordsFitTheLastPanel) {
+  form->show();
+  ASSERT_EQ(form->width(), 990);
+  // A desktop's fonts run wider than the offscreen ones.
+  QFont font = form->StatusBar1->font();
+  font.setPointSizeF(font.pointSizeF() * 1.2);
+  form->StatusBar1->setFont(font);
+  for (const LinkHealthState& state :
+       {LinkHealthState{LinkHealth::NoFrames, 0, "/dev/ttyUSB0"}, LinkHealthState{LinkHealth::InUse, 0, "/dev/ttyUSB0"},
+        LinkHealthState{LinkHealth::NoPort, 0, "/dev/ttyUSB0"}}) {
+    form->cycle().link.state = state;
+    form->cycle().win.status[4] = QString::fromStdString(LinkHealthText(state));
+    form->ApplyModel();
+    EXPECT_EQ(Panel(*form, 4).toStdString(), LinkHealthText(state));
+    EXPECT_TRUE(form->StatusPanels[4]->toolTip().contains(QString::fromStdString(LinkHealthAdvice(state))));
+  }
+}
+
 TEST_F(MainWindowTest, MenusHoldTheirItemsAndTheFileItemsHavePictures) {
   const QList<QAction*> bar = form->menuBar()->actions();
   ASSERT_EQ(bar.size(), 3);
