@@ -18,6 +18,7 @@
 #include "session/kept_folders.h"
 #include "app/dial_widgets.h"
 #include "app/main_window.h"
+#include "app/message_box.h"
 #include "app/progress_job.h"
 #include "app/settings_dialog.h"
 #include "app/view_widgets.h"
@@ -43,7 +44,7 @@ void ShowText(QLineEdit* edit, const std::string& text) {
 // Save and the exports have nothing to write while the table is empty.
 bool WarnWhenEmpty(QWidget* owner, const MeasurementTable& table) {
   if (table.RecordCount != 0) return false;
-  QMessageBox::warning(owner, QStringLiteral("No Any Date!"), QStringLiteral("No Any Date!"));
+  ShowMessage(QMessageBox::Warning, owner, QStringLiteral("No Any Date!"), QStringLiteral("No Any Date!"));
   return true;
 }
 
@@ -158,10 +159,10 @@ void TForm1::OpenDataFile(const QString& path) {
     case OpenOutcome::Cancelled:
       break;
     case OpenOutcome::Invalid:
-      QMessageBox::warning(this, QStringLiteral("Warning "), QStringLiteral("Wrong Data Format!"));
+      ShowMessage(QMessageBox::Warning, this, QStringLiteral("Warning "), QStringLiteral("Wrong Data Format!"));
       break;
     case OpenOutcome::Unreadable:
-      QMessageBox::warning(this, QStringLiteral("Open"), error);
+      ShowMessage(QMessageBox::Warning, this, QStringLiteral("Open"), error);
       break;
   }
 }
@@ -189,10 +190,10 @@ bool TForm1::SaveTable() {
     }
     if (written) {
       MarkTableSaved(cycle());
-      QMessageBox::information(nullptr, QStringLiteral("Save TXT File"),
+      ShowMessage(QMessageBox::Information, nullptr, QStringLiteral("Save TXT File"),
                                QStringLiteral("Save TXT File Successfully!"));
     } else if (!cancelled) {
-      QMessageBox::warning(this, QStringLiteral("Save TXT File"), error);
+      ShowMessage(QMessageBox::Warning, this, QStringLiteral("Save TXT File"), error);
     }
   }
   setEnabled(true);

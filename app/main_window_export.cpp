@@ -11,6 +11,7 @@
 
 #include "app/graph_export.h"
 #include "app/main_window.h"
+#include "app/message_box.h"
 #include "app/progress_job.h"
 #include "files/spreadsheet_export.h"
 #include "files/workbook/xlsx_automation.h"
@@ -50,10 +51,10 @@ void TForm1::ExportGraphFile(const QString& path) {
   QString error;
   if (!SaveGraphPicture(picture, path, &error)) {
     // Nothing was written; say why rather than report success.
-    QMessageBox::warning(this, QStringLiteral("Export Graph"), error);
+    ShowMessage(QMessageBox::Warning, this, QStringLiteral("Export Graph"), error);
     return;
   }
-  QMessageBox::information(nullptr, QStringLiteral("Export Graph"),
+  ShowMessage(QMessageBox::Information, nullptr, QStringLiteral("Export Graph"),
                            QStringLiteral("Export Graph ") + path + QStringLiteral(" Successfully."));
 }
 
@@ -92,14 +93,14 @@ void TForm1::ExportSpreadsheetFile(const QString& path, AutomationServer* server
   }
   switch (outcome) {
     case SpreadsheetExportOutcome::Saved:
-      QMessageBox::information(nullptr, caption, QStringLiteral("Save Excel file Successfully."));
+      ShowMessage(QMessageBox::Information, nullptr, caption, QStringLiteral("Save Excel file Successfully."));
       break;
     case SpreadsheetExportOutcome::NoApplication:
-      QMessageBox::warning(nullptr, caption, QStringLiteral("You must install Microsoft Excel!"));
+      ShowMessage(QMessageBox::Warning, nullptr, caption, QStringLiteral("You must install Microsoft Excel!"));
       break;
     case SpreadsheetExportOutcome::Failed: {
       // Which file and why, under the usual words.
-      QMessageBox box(QMessageBox::Warning, caption, QStringLiteral("open excel file fail!"), QMessageBox::Ok);
+      FittedMessageBox box(QMessageBox::Warning, caption, QStringLiteral("open excel file fail!"), QMessageBox::Ok);
       box.setInformativeText(QString::fromStdString(error));
       box.exec();
       break;

@@ -2,6 +2,8 @@
 // menus, a Tab order that follows the window from top left to bottom right,
 // and tooltips that say what the less obvious controls do.
 #include <QAction>
+#include <QFontMetrics>
+#include <QStatusBar>
 #include <QChartView>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -12,6 +14,7 @@
 #include <QScrollBar>
 #include <QTableWidget>
 
+#include "common/access_letters.h"
 #include "app/main_window.h"
 
 namespace lcr {
@@ -33,6 +36,19 @@ void TForm1::SetupKeyboard() {
   Button_Stop->setText(QStringLiteral("Sto&p"));
   Button_Reset->setText(QStringLiteral("&Reset"));
   Bution_Exit->setText(QStringLiteral("E&xit"));
+
+  // Every menu item an access letter of its own within its menu.
+  for (QMenu* menu : {Menu_File, Menu_Run, Menu_Set}) {
+    QList<QAction*> items;
+    QStringList captions;
+    for (QAction* action : menu->actions()) {
+      if (action->isSeparator() || action->menu()) continue;
+      items.append(action);
+      captions.append(action->text());
+    }
+    const QStringList marked = WithAccessLetters(captions);
+    for (int i = 0; i < items.size(); ++i) items[i]->setText(marked[i]);
+  }
 
   Menu_Open->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   Menu_Save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
@@ -101,14 +117,23 @@ bool TForm1::GridKeyPress(QKeyEvent* key) {
   return true;
 }
 
-// The last panel holds the link's health; a text too long for the panel is
-// cut with an ellipsis and read whole in the tooltip.
+// The last panel holds the link's health. A text a little too long for the
+// panel is set in a smaller type, down to three quarters of the status bar's;
+// past that it is cut with an ellipsis and read whole in the tooltip.
 void TForm1::ApplyLinkHealthPanel() {
   QLabel* panel = StatusPanels[kStatusPanelCount - 1];
   const QString& text = cycle().win.status[kStatusPanelCount - 1];
-  const int room = panel->contentsRect().width() - 8;
-  panel->setText(panel->fontMetrics().elidedText(text, Qt::ElideRight, std::max(room, 0)));
-  panel->setToolTip(QString::fromLatin1(kStatusPanelTips.back()) + QStringLiteral(":\n") + text);
+  const int room = std::max(panel->contentsRect().width() - 8, 0);
+  const QFont base = StatusBar1->font();
+  QFont font = base;
+  for (qreal size = base.pointSizeF(); size > 0 && size >= base.pointSizeF() * 0.75; size -= 0.5) {
+    font.setPointSizeF(size);
+    if (QFontMetrics(font).horizontalAdvance(text) <= room) break;
+  }
+  if (panel->font() != font) panel->setFont(font);
+  panel->setText(QFontMetrics(font).elidedText(text, Qt::ElideRight, room));
+  panel->setToolTip(QString::fromLatin1(kStatusPanelTips.back()) + QStringLiteral(":\n") +
+                     QString::fromStdString(LinkHealthAdvice(cycle().link.state)));
 }
 
 }  // namespace lcr

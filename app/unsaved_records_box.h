@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "session/file_commands.h"
+#include "app/message_box.h"
 
 namespace lcr {
 
@@ -15,9 +16,9 @@ namespace lcr {
 // Alt, so one stray letter could discard a session. Here letters and digits
 // typed without Alt, Ctrl or Meta do nothing; Alt+letter, Enter (the default
 // button), Escape (the escape button), Tab and Space work as usual.
-class DeliberateMessageBox : public QMessageBox {
+class DeliberateMessageBox : public FittedMessageBox {
  public:
-  using QMessageBox::QMessageBox;
+  using FittedMessageBox::FittedMessageBox;
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

@@ -45,6 +45,7 @@ struct AcquisitionState {
   // Part of the link.
   std::array<bool, kMaxPorts + 1> PortOpen{};
   std::array<int, kMaxPorts + 1> OpenResult{};  // the last sio_open result of each port
+  std::array<int, kMaxPorts + 1> ReadResult{};  // the last sio_read result of each port (0 after open)
   int LinkPort = 0;
   std::array<std::uint8_t, kReceiveBufferSize> ReceiveBuffer{};
   int ReadPos = 0;

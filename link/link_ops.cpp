@@ -57,6 +57,7 @@ std::string FormatStampTrace(const QDateTime& t) {
 bool OpenPort(AcquisitionState& s, SerialIo& io, int port) {
   const int result = io.sio_open(port);
   s.OpenResult[std::size_t(port)] = result;
+  s.ReadResult[std::size_t(port)] = 0;
   s.PortOpen[std::size_t(port)] = result == 0;
   if (result != 0) return false;
   io.sio_ioctl(port, kBaud9600, kMode8N1);
@@ -116,6 +117,7 @@ bool DetectionPass(AcquisitionState& s, SerialIo& io, const QDateTime& now) {
   for (int port = 1; port <= kMaxPorts; ++port) {
     if (!s.PortOpen[port]) continue;
     const int n = io.sio_read(port, temp, kReadChunk);
+    s.ReadResult[std::size_t(port)] = n;
     if (n <= 25) continue;
     const int count = n > kReadChunk ? kReadChunk : n;  // a backend may not overfill us
     for (int i = 0; i < count; ++i) {
@@ -178,6 +180,7 @@ ReadPassResult ReadPass(AcquisitionState& s, SerialIo& io, const QDateTime& now)
   char temp[kReadChunk];
   int n = io.sio_read(s.LinkPort, temp, kReadChunk);
   if (n > kReadChunk) n = kReadChunk;
+  if (s.LinkPort >= 1 && s.LinkPort <= kMaxPorts) s.ReadResult[std::size_t(s.LinkPort)] = n;
   s.PendingLen = 0;
   if (s.LinkCount > 10) s.LinkCount = 5;
   if (n <= 0) return result;

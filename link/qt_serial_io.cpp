@@ -122,9 +122,10 @@ int QtSerialIo::OpenDevice(Slot& slot) {
 #ifndef Q_OS_WIN
     // The status bar tells the user how to get the right.
     if (error == QSerialPort::PermissionError && LacksPermission(slot.path)) return kSioNoPermission;
-#else
-    Q_UNUSED(error);
 #endif
+    // A device this user may open, refused all the same: another program
+    // holds it (its lock file, or an exclusive open).
+    if (error == QSerialPort::PermissionError) return kSioInUse;
     return kSioOpenFailed;
   }
   ApplyLineSignal(serial, true, slot.dtr);

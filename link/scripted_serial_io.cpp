@@ -20,6 +20,7 @@ std::string ScriptedSerialIo::DeviceName(int port) {
 int ScriptedSerialIo::sio_open(int port) {
   if (logCalls_) calls_.push_back("open " + std::to_string(port));
   if (refused_.count(port) != 0) return kSioNoPermission;
+  if (busy_.count(port) != 0) return kSioInUse;
   if (!ValidPort(port) || openable_.count(port) == 0) return -1;
   open_.insert(port);
   return 0;

@@ -19,6 +19,8 @@ class ScriptedSerialIo : public SerialIo {
   void SetOpenablePorts(std::set<int> ports) { openable_ = std::move(ports); }
   // Ports whose devices exist but refuse this user (sio_open says kSioNoPermission).
   void SetRefusedPorts(std::set<int> ports) { refused_ = std::move(ports); }
+  // Ports whose devices another program holds (sio_open says kSioInUse).
+  void SetBusyPorts(std::set<int> ports) { busy_ = std::move(ports); }
   // Queue the result of one future read of `port`; an empty read returns 0.
   void QueueRead(int port, Bytes bytes) { reads_[port].push_back(std::move(bytes)); }
   // Asked for the next read of a port whose queue is empty; false when it
@@ -48,6 +50,7 @@ class ScriptedSerialIo : public SerialIo {
   std::string chosen_;
   std::set<int> openable_{1};
   std::set<int> refused_;
+  std::set<int> busy_;
   std::set<int> open_;
   std::deque<Bytes> reads_[kMaxPorts + 1];
   std::vector<std::string> calls_;

@@ -18,13 +18,16 @@ inline constexpr int kMode8N1 = 3;
 // The one open failure the cycle tells apart: the device exists, but this
 // user may not open it (the status bar then says how to get the right).
 inline constexpr int kSioNoPermission = -5;
+// The device exists and this user may open it, but another program holds it.
+inline constexpr int kSioInUse = -6;
 
 class SerialIo {
  public:
   virtual ~SerialIo() = default;
 
   // 0 when the port was opened; anything else means it was not
-  // (kSioNoPermission when the user lacks the right to open the device).
+  // (kSioNoPermission when the user lacks the right to open the device,
+  // kSioInUse when another program holds it).
   virtual int sio_open(int port) = 0;
   // Results of the four configuration calls are ignored by the cycle.
   virtual int sio_ioctl(int port, int baud, int mode) = 0;

@@ -141,7 +141,8 @@ void ReadComTimer(Cycle& c, SerialIo& io, const QDateTime& now) {
   const ReadPassResult r = ReadPass(c.acq, io, now);
   c.win.readCom.Arm(r.rearmMs);
   if (r.decoded) c.win.status[0] = QStringLiteral("Linking");
-  UpdateLinkHealth(c, [&](LinkMonitor& m) { NoteReadPass(m, r.decoded, now); });
+  const int bytesRead = c.acq.ReadResult[std::size_t(c.acq.LinkPort)];
+  UpdateLinkHealth(c, [&](LinkMonitor& m) { NoteReadPass(m, r.decoded, bytesRead, now); });
 }
 
 void ResetPanel(Cycle& c, int family) {

@@ -29,6 +29,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include "app/message_box.h"
 #include "window_fixture.h"
 
 using namespace lcr;
@@ -127,6 +128,25 @@ TEST_F(MainWindowTest, StatusBarHasFivePanelsWithTheirStartTexts) {
   EXPECT_EQ(Panel(*form, 4), "Stopped");
 }
 
+// At the window's least width the link's longest words are read whole.
+TEST_F(MainWindowTest, TheLinksLongestWordsFitTheLastPanel) {
+  form->show();
+  ASSERT_EQ(form->width(), 990);
+  // A desktop's fonts run wider than the offscreen ones.
+  QFont font = form->StatusBar1->font();
+  font.setPointSizeF(font.pointSizeF() * 1.2);
+  form->StatusBar1->setFont(font);
+  for (const LinkHealthState& state :
+       {LinkHealthState{LinkHealth::NoFrames, 0, "/dev/ttyUSB0"}, LinkHealthState{LinkHealth::InUse, 0, "/dev/ttyUSB0"},
+        LinkHealthState{LinkHealth::NoPort, 0, "/dev/ttyUSB0"}}) {
+    form->cycle().link.state = state;
+    form->cycle().win.status[4] = QString::fromStdString(LinkHealthText(state));
+    form->ApplyModel();
+    EXPECT_EQ(Panel(*form, 4).toStdString(), LinkHealthText(state));
+    EXPECT_TRUE(form->StatusPanels[4]->toolTip().contains(QString::fromStdString(LinkHealthAdvice(state))));
+  }
+}
+
 TEST_F(MainWindowTest, MenusHoldTheirItemsAndTheFileItemsHavePictures) {
   const QList<QAction*> bar = form->menuBar()->actions();
   ASSERT_EQ(bar.size(), 3);
@@ -135,13 +155,32 @@ TEST_F(MainWindowTest, MenusHoldTheirItemsAndTheFileItemsHavePictures) {
   EXPECT_EQ(bar[2]->text(), "&Set");
   QStringList fileItems;
   for (QAction* a : form->Menu_File->actions())
-    if (!a->isSeparator()) fileItems << a->text();
+    if (!a->isSeparator()) fileItems << QString(a->text()).remove(u'&');  // the access letters aside
   EXPECT_EQ(fileItems, (QStringList{"Open", "Save", "Export Graph", "Export Excel File", "Exit"}));
   ASSERT_EQ(form->Menu_Set->actions().size(), 1);
-  EXPECT_EQ(form->Menu_Set->actions()[0]->text(), "System Set");
+  EXPECT_EQ(form->Menu_Set->actions()[0]->text(), "&System Set");
+  EXPECT_EQ(form->Menu_Open->text(), "&Open");
+  EXPECT_EQ(form->Menu_Save->text(), "&Save");
   EXPECT_FALSE(form->Menu_Open->icon().isNull());
   EXPECT_FALSE(form->Menu_Save->icon().isNull());
   EXPECT_FALSE(form->Menu_Open->icon().pixmap(16, 16).toImage().isNull());
+}
+
+// Every item of a menu is reached by a letter of its own.
+TEST_F(MainWindowTest, EveryMenuItemHasAnAccessLetterOfItsOwn) {
+  for (QMenu* menu : {form->Menu_File, form->Menu_Run, form->Menu_Set}) {
+    QSet<QChar> letters;
+    qsizetype items = 0;
+    for (QAction* a : menu->actions()) {
+      if (a->isSeparator()) continue;
+      ++items;
+      const int amp = a->text().indexOf(u'&');
+      ASSERT_TRUE(amp >= 0 && amp + 1 < a->text().size()) << a->text().toStdString();
+      EXPECT_TRUE(a->text()[amp + 1].isLetterOrNumber()) << a->text().toStdString();
+      letters.insert(a->text()[amp + 1].toLower());
+    }
+    EXPECT_EQ(letters.size(), items) << menu->title().toStdString();
+  }
 }
 
 TEST_F(MainWindowTest, GridHasSixColumnsTheirHeadersAndTwentyFiveDataRows) {
@@ -357,15 +396,22 @@ TEST_F(MainWindowTest, FileExitClosesEveryPort) {
   EXPECT_EQ(io->Calls().back(), "close 50");
 }
 
+// The box is wide enough for its caption and sits on the window's centre.
 TEST_F(MainWindowTest, SaveWithAnEmptyTableOnlyWarns) {
+  form->show();
   QString title, text;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
+  int width = 0, room = 0;
+  QPoint centre;
   QTimer::singleShot(0, [&] {
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     ASSERT_NE(box, nullptr);
     title = box->windowTitle();
     text = box->text();
     icon = box->icon();
+    width = box->width();
+    room = CaptionRoom(*box, title);
+    centre = box->frameGeometry().center();
     box->accept();
   });
   form->Menu_Save->trigger();
@@ -373,6 +419,8 @@ TEST_F(MainWindowTest, SaveWithAnEmptyTableOnlyWarns) {
   EXPECT_EQ(text, "No Any Date!");
   EXPECT_EQ(icon, QMessageBox::Warning);
   EXPECT_TRUE(form->isEnabled());
+  EXPECT_GE(width, room);
+  EXPECT_LE((centre - form->frameGeometry().center()).manhattanLength(), 4);
 }
 
 }  // namespace

@@ -76,15 +76,59 @@ TEST_F(LinkHealthTest, NoPortToOpenNamesTheFirstPortRefusedForLackOfPermission) 
 
   io.SetRefusedPorts({3, 5});
   EXPECT_FALSE(ButtonStartClick(*c, io));
-  EXPECT_EQ(c->win.status[4].toStdString(),
+  EXPECT_EQ(c->win.status[4].toStdString(), "No permission for /dev/ttyUSB2");  // fits the panel
+  EXPECT_EQ(LinkHealthAdvice(c->link.state),
             "No serial port could be opened: no permission for /dev/ttyUSB2; add your user to the dialout "
             "group (sudo usermod -aG dialout $USER) and log in again");
+
+  // A port another program holds is named, unless a port was refused for
+  // lack of permission (that fix comes first); a chosen one is not waited for.
+  io.SetRefusedPorts({});
+  io.SetBusyPorts({4});
+  EXPECT_FALSE(ButtonStartClick(*c, io));
+  EXPECT_EQ(c->win.status[4], "/dev/ttyUSB3 is in use by another program");
+  io.SetRefusedPorts({2});
+  EXPECT_FALSE(ButtonStartClick(*c, io));
+  EXPECT_EQ(c->win.status[4], "No permission for /dev/ttyUSB1");
+  io.SetRefusedPorts({});
+  io.SetBusyPorts({1});
+  c->portChoice = "/dev/ttyACM0";
+  EXPECT_TRUE(ButtonStartClick(*c, io));
+  EXPECT_EQ(c->win.status[4], "/dev/ttyACM0 is in use by another program");
+  ButtonStopClick(*c, io);
+  c->portChoice.clear();
+  io.SetBusyPorts({});
+  io.SetRefusedPorts({3, 5});
+  told.clear();
 
   // A port that opens wins over the refused ones.
   io.SetOpenablePorts({7});
   EXPECT_TRUE(ButtonStartClick(*c, io));
   EXPECT_EQ(c->win.status[4], "Looking for a meter on 1 port");
-  EXPECT_EQ(told.size(), 3u);
+  EXPECT_EQ(told.size(), 1u);
+}
+
+// Bytes that never form a frame are told apart from a silent line, while
+// detecting and while linked.
+TEST_F(LinkHealthTest, BytesWithoutFramesAreNamedWithinFiveSeconds) {
+  const lcrtest::Bytes noise(480, 0x5A);
+  io.SetOpenablePorts({1, 2});
+  ASSERT_TRUE(ButtonStartClick(*c, io));
+  io.QueueRead(2, noise);
+  EXPECT_FALSE(CheckComTimer(*c, io, now.addMSecs(2000)));
+  EXPECT_EQ(c->win.status[4], "Bytes arrive on /dev/ttyUSB1 but no meter frames");
+  EXPECT_FALSE(CheckComTimer(*c, io, now.addMSecs(4000)));  // quiet again
+  EXPECT_EQ(c->win.status[4], "Looking for a meter on 2 ports");
+
+  io.QueueRead(1, Concat({Frame730Value(1), Frame730Value(1)}));
+  ASSERT_TRUE(CheckComTimer(*c, io, now.addMSecs(6000)));
+  now = now.addMSecs(6000);
+  for (int i = 0; i < 10; ++i) Read(noise);
+  EXPECT_EQ(c->win.status[4], "Bytes arrive on /dev/ttyUSB0 but no meter frames");
+  for (int i = 0; i < 10; ++i) Read({});
+  EXPECT_EQ(c->win.status[4], "No data for 5 s: check the cable");
+  Read(Frame730Value(2));
+  EXPECT_EQ(c->win.status[4], "Meter on /dev/ttyUSB0");
 }
 
 }  // namespace

@@ -21,6 +21,12 @@
 #include "simulator/pty_streamer.h"
 #include "test_support.h"
 
+#ifndef Q_OS_WIN
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+#endif
+
 namespace {
 
 using lcr::QtSerialIo;
@@ -164,6 +170,24 @@ TEST(QtSerialIoCalls, AMissingDeviceFailsToOpenWithoutAWord) {
   EXPECT_NE(io.sio_open(1), 0);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
   EXPECT_FALSE(io.IsOpen(1));
+}
+
+// A second program (here a second backend) finds the port held, and says so.
+TEST(QtSerialIoCalls, APortHeldByAnotherIsInUseNotAbsent) {
+  App();
+  const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(::grantpt(master), 0);
+  ASSERT_EQ(::unlockpt(master), 0);
+  const QString path = QString::fromLocal8Bit(::ptsname(master));
+  {
+    QtSerialIo holder(QStringList{path}), second(QStringList{path});
+    ASSERT_EQ(holder.sio_open(1), 0);
+    EXPECT_EQ(second.sio_open(1), lcr::kSioInUse);
+    holder.sio_close(1);
+    EXPECT_EQ(second.sio_open(1), 0);  // free again
+  }
+  ::close(master);
 }
 
 TEST(QtSerialIoCalls, WaitOnAClosedPortStillWaits) {

@@ -101,3 +101,31 @@ TEST(LogCommand, KillLosesAtMostTheLastRewriteAndARestartContinues) {
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   EXPECT_EQ(f.readAll(), "shopping list\n");
 }
+
+namespace {
+
+// A mistyped command line is told what was wrong; every verb tells its usage.
+TEST(LcrtoolOptions, AMissingValueIsNamedAndEveryVerbHasHelp) {
+  const QList<QStringList> missing = {{"log", "--auto", "--out", "x.dat", "--port"},
+                                      {"log", "--port", "--out", "x.dat"},
+                                      {"log", "--auto", "--rate"},
+                                      {"log", "--auto", "--out"},
+                                      {"watch", "--rate"}};
+  for (const QStringList& args : missing) {
+    const lcrtest::ProcessResult r = lcrtest::RunProgram(LCRTOOL_PATH, args);
+    EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString();
+    EXPECT_TRUE(r.err.contains("needs a value")) << args.join(' ').toStdString() << ": " << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains("unknown option")) << r.err.toStdString();
+  }
+  const lcrtest::ProcessResult small = lcrtest::RunProgram(LCRTOOL_PATH, {"simulate", "--interval", "1"});
+  EXPECT_EQ(small.exitCode, 2);
+  EXPECT_TRUE(small.err.contains("from 10")) << small.err.toStdString();
+
+  for (const char* verb : {"replay", "watch", "log", "ports", "simulate", "open", "workbook", "graph"}) {
+    const lcrtest::ProcessResult r = lcrtest::RunProgram(LCRTOOL_PATH, {verb, "--help"});
+    EXPECT_EQ(r.exitCode, 0) << verb;
+    EXPECT_TRUE(r.out.startsWith(QByteArray("usage: lcrtool ") + verb)) << verb << ": " << r.out.toStdString();
+  }
+}
+
+}  // namespace

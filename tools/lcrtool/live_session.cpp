@@ -67,7 +67,7 @@ void LiveSession::PrintSample() {
 // The cycle tells each change of the link's health once, as the window's
 // last status panel shows it.
 void LiveSession::ReportHealth() {
-  std::fprintf(stderr, "%s: %s\n", verb_.c_str(), lcr::LinkHealthText(cycle().link.state).c_str());
+  std::fprintf(stderr, "%s: %s\n", verb_.c_str(), lcr::LinkHealthAdvice(cycle().link.state).c_str());
   std::fflush(stderr);
 }
 

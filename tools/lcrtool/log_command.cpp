@@ -28,16 +28,19 @@ struct LogOptions {
 std::string ParseOptions(const QStringList& args, LogOptions& o) {
   for (int i = 0; i < args.size(); ++i) {
     const QString& a = args[i];
-    const bool hasValue = i + 1 < args.size();
-    if (a == "--port" && hasValue && !args[i + 1].isEmpty()) {
+    // An option at the end, or followed by another option, lacks its value.
+    const bool hasValue = i + 1 < args.size() && !args[i + 1].isEmpty() && !args[i + 1].startsWith("--");
+    if ((a == "--port" || a == "--rate" || a == "--out") && !hasValue) {
+      return a.toStdString() + " needs a value\n" + kUsage;
+    } else if (a == "--port") {
       o.port = args[++i];
     } else if (a == "--auto") {
       o.autoDetect = true;
-    } else if (a == "--rate" && hasValue) {
+    } else if (a == "--rate") {
       bool ok = false;
       o.rate = args[++i].toInt(&ok);
       if (!ok || o.rate < 1 || o.rate > 120) return "--rate takes a whole number from 1 to 120";
-    } else if (a == "--out" && hasValue && !args[i + 1].isEmpty()) {
+    } else if (a == "--out") {
       o.out = args[++i];
     } else if (a.startsWith('-')) {
       return "unknown option " + a.toStdString() + "\n" + kUsage;

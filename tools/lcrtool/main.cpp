@@ -8,27 +8,57 @@
 
 namespace {
 
+// Each verb's usage, as `lcrtool VERB --help` and the whole list show it.
+struct VerbUsage {
+  const char* verb;
+  const char* text;
+};
+constexpr VerbUsage kVerbs[] = {
+    {"replay",
+     "  replay [--decimal-mark .|,] [--rate N] [--points P] [--save OUT] FILE\n"
+     "                         run the acquisition cycle on scripted reads\n"},
+    {"watch", "  watch [--rate N]       the live cycle on the serial ports, one line per sample\n"},
+    {"log",
+     "  log (--port PATH | --auto) [--rate N] --out FILE\n"
+     "                         the live cycle, the table rewritten into FILE every 10 s\n"},
+    {"ports", "  ports                  the serial ports to choose from: number, path, description\n"},
+    {"simulate",
+     "  simulate [--family 730|68] [--scenario NAME] [--interval MS] [--link PATH]\n"
+     "                         a meter on a pseudo-terminal (MS from 10)\n"},
+    {"open", "  open FILE              check a data file as File, Open does; its records as JSON Lines\n"},
+    {"workbook", "  workbook FILE OUT      the workbook of a data file, as Export Excel File writes it\n"},
+    {"graph",
+     "  graph FILE OUT [--points P]\n"
+     "                         the chart after opening FILE, as Export Graph writes it\n"},
+};
+
 void PrintUsage() {
-  std::fputs(
-      "usage: lcrtool <verb> [options]\n"
-      "  replay [--decimal-mark .|,] [--rate N] [--points P] [--save OUT] FILE\n"
-      "                         run the acquisition cycle on scripted reads\n"
-      "  watch [--rate N]       the live cycle on the serial ports, one line per sample\n"
-      "  log (--port PATH | --auto) [--rate N] --out FILE\n"
-      "                         the live cycle, the table rewritten into FILE every 10 s\n"
-      "  ports                  the serial ports to choose from: number, path, description\n"
-      "  simulate [--family 730|68] [--scenario NAME] [--interval MS] [--link PATH]\n"
-      "                         a meter on a pseudo-terminal\n"
-      "  open FILE              check a data file as File, Open does; its records as JSON Lines\n"
-      "  workbook FILE OUT      the workbook of a data file, as Export Excel File writes it\n"
-      "  graph FILE OUT [--points P]\n"
-      "                         the chart after opening FILE, as Export Graph writes it\n",
-      stderr);
+  std::fputs("usage: lcrtool <verb> [options]\n", stderr);
+  for (const VerbUsage& v : kVerbs) std::fputs(v.text, stderr);
+}
+
+bool IsHelp(const char* arg) { return std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0; }
+
+// `lcrtool VERB --help`: the verb's usage on stdout, exit 0. Nothing after
+// a "--" counts (a file may be called --help).
+bool PrintVerbHelp(int argc, char** argv) {
+  if (argc < 3) return false;
+  const VerbUsage* usage = nullptr;
+  for (const VerbUsage& v : kVerbs)
+    if (std::strcmp(argv[1], v.verb) == 0) usage = &v;
+  if (!usage) return false;
+  for (int i = 2; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
+    if (!IsHelp(argv[i])) continue;
+    std::printf("usage: lcrtool %s", usage->text + 2);
+    return true;
+  }
+  return false;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (PrintVerbHelp(argc, argv)) return 0;
   if (argc > 1 && std::strcmp(argv[1], "graph") == 0) return lcrtool::RunGraph(argc, argv);
   QCoreApplication app(argc, argv);
   QStringList args = app.arguments();

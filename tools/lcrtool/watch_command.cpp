@@ -11,7 +11,11 @@ int RunWatch(const QStringList& args) {
   int rate = 120;
   for (int i = 0; i < args.size(); ++i) {
     bool ok = false;
-    if (args[i] == "--rate" && i + 1 < args.size()) {
+    if (args[i] == "--rate" && i + 1 == args.size()) {
+      std::fputs("lcrtool watch: --rate needs a value\n", stderr);
+      return 2;
+    }
+    if (args[i] == "--rate") {
       rate = args[++i].toInt(&ok);
       if (ok && rate >= 1 && rate <= 120) continue;
     }
