@@ -10,20 +10,16 @@
 
 namespace lcr {
 
-namespace {
-
 // A view resized while hidden learns of it only from posted events, and the
 // chart lays itself out on a posted request: deliver those two now, and
 // nothing else, so the drawing has the new size.
-void Settle(QChartView& view) {
+void SettleChartView(QChartView& view) {
   QCoreApplication::sendPostedEvents(&view);
   if (QChart* chart = view.chart()) {
     QCoreApplication::sendPostedEvents(chart);
     if (chart->layout()) chart->layout()->activate();
   }
 }
-
-}  // namespace
 
 QImage RenderChartPicture(QChartView& view, const QList<QWidget*>& overlays) {
   QList<QWidget*> shown;
@@ -36,7 +32,7 @@ QImage RenderChartPicture(QChartView& view, const QList<QWidget*>& overlays) {
   const QSize before = view.size();
 
   view.resize(kGraphChartSize);
-  Settle(view);
+  SettleChartView(view);
 
   QImage picture(kGraphPictureSize, QImage::Format_RGB32);
   picture.fill(view.backgroundBrush().color());
@@ -47,7 +43,7 @@ QImage RenderChartPicture(QChartView& view, const QList<QWidget*>& overlays) {
   }
 
   view.resize(before);
-  Settle(view);
+  SettleChartView(view);
   for (QWidget* w : shown) w->show();
   return picture;
 }

@@ -15,6 +15,9 @@ inline constexpr QSize kGraphPictureSize{1024, 768};
 inline constexpr QSize kGraphChartSize{1010, 760};
 inline constexpr int kGraphChartOffset = 5;
 
+// Lays out a resized `view` now, even while it is hidden.
+void SettleChartView(QChartView& view);
+
 // Draws `view` laid out at 1010 x 760 into a 1024 x 768 picture at (5, 5),
 // on the chart's own background colour. `overlays` (the read-out line and
 // box) are hidden while it is drawn. The view gets its size back, and the

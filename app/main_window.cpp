@@ -41,14 +41,13 @@ void ShowText(QLineEdit* edit, const std::string& text) {
   if (edit->text() != shown) edit->setText(shown);
 }
 
-// Save and the exports have nothing to write while the table is empty.
+}  // namespace
+
 bool WarnWhenEmpty(QWidget* owner, const MeasurementTable& table) {
   if (table.RecordCount != 0) return false;
   ShowMessage(QMessageBox::Warning, owner, QStringLiteral("No Any Date!"), QStringLiteral("No Any Date!"));
   return true;
 }
-
-}  // namespace
 
 void TForm1::ApplyModel() {
   const WindowModel& w = cycle().win;
@@ -68,8 +67,7 @@ void TForm1::ApplyModel() {
   Menu_System->setEnabled(w.systemSetEnabled);
   Menu_Open->setEnabled(w.openEnabled);
   Menu_Save->setEnabled(w.saveEnabled);
-  Menu_Graph->setEnabled(w.graphEnabled);
-  Menu_Excel->setEnabled(w.excelEnabled);
+  for (QAction* exportAction : exportActions_) exportAction->setEnabled(w.exportEnabled);
   viewHandles_.StringGrid1->setEnabled(w.gridEnabled);
 
   ShowScrollBar(ScrollBar1, w.scrollBar1);
@@ -144,16 +142,14 @@ void TForm1::Menu_OpenClick() {
 }
 
 void TForm1::OpenDataFile(const QString& path) {
-  MeasurementTable opened;
   QString error;
   OpenOutcome outcome;
   {
     ProgressJob job(this, QStringLiteral("Open"), QStringLiteral("Reading %1").arg(QFileInfo(path).fileName()));
-    outcome = ReadDataFile(path, opened, &error, job.progress());
+    outcome = OpenIntoSession(cycle(), path, &error, job.progress());
   }
   switch (outcome) {
     case OpenOutcome::Opened:
-      ShowOpenedTable(cycle(), std::move(opened));
       ApplyModel();
       break;
     case OpenOutcome::Cancelled:
@@ -200,16 +196,9 @@ bool TForm1::SaveTable() {
   return written;
 }
 
-void TForm1::Menu_GraphClick() {
-  if (!WarnWhenEmpty(this, cycle().table)) ExportGraph();
-}
+void TForm1::Menu_GraphClick() { ExportWith(QStringLiteral("graph")); }
 
-void TForm1::Menu_ExcelClick() {
-  if (WarnWhenEmpty(this, cycle().table)) return;
-  setEnabled(false);
-  ExportSpreadsheet();
-  setEnabled(true);
-}
+void TForm1::Menu_ExcelClick() { ExportWith(QStringLiteral("workbook")); }
 
 void TForm1::ScrollBar1Change(int position) {
   SetScrollBar1Position(cycle(), position);

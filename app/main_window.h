@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "files/exporter.h"
 #include "session/cycle_runner.h"
 #include "views/main_layout.h"
 #include "app/widget_handles.h"
@@ -41,6 +42,10 @@ inline constexpr int kMainWindowWidth = 990;
 inline constexpr int kMainWindowHeight = 690;
 inline constexpr int kSegmentImageCount = kSegmentCount;
 inline constexpr int kGlyphImageCount = kGlyphHolderCount;
+
+// Save and the exports have nothing to write while the table is empty:
+// true, after "No Any Date!", when it is.
+bool WarnWhenEmpty(QWidget* owner, const MeasurementTable& table);
 
 class TForm1 : public QMainWindow {
   Q_OBJECT
@@ -128,7 +133,8 @@ class TForm1 : public QMainWindow {
   // The exports once a file was chosen. The spreadsheet export runs on the
   // program's own spreadsheet application unless `server` is given.
   void ExportGraphFile(const QString& path);
-  // The picture Export Graph writes: the chart as the window shows it now.
+  // The picture Export Graph writes: the chart as the window shows it now,
+  // drawn by a StandaloneChart.
   QImage GraphPicture();
   void ExportSpreadsheetFile(const QString& path, AutomationServer* server = nullptr);
 
@@ -173,11 +179,17 @@ class TForm1 : public QMainWindow {
   void ApplyDiagnostics();
   void ApplyChartPaging();
 
-  // The exports' file dialogs, then their work (main_window_export.cpp).
-  void ExportGraph();
-  void ExportSpreadsheet();
+  // The exports, one path for every entry of the exporter list
+  // (main_window_export.cpp): the File menu's entries, then the file
+  // dialog, the work under a progress dialog and the outcome told.
+  void BuildExportMenu();
+  QAction* ExportAction(const QString& name) const;
+  void ExportWith(const QString& name);
+  void ExportTo(const Exporter& exporter, const QString& path);
 
   std::unique_ptr<CycleRunner> runner_;
+  std::vector<Exporter> exporters_;
+  std::vector<QAction*> exportActions_;  // one per exporter, in its order
   // The view widgets, made by the build steps and handed to their helpers.
   ViewHandles viewHandles_;
   DialHandles dialHandles_;

@@ -26,6 +26,7 @@
 #include "app/dial_widgets.h"
 #include "app/panel_widgets.h"
 #include "app/main_window.h"
+#include "app/chart_drawing.h"
 #include "app/menu_icons.h"
 #include "app/view_widgets.h"
 
@@ -122,8 +123,9 @@ void TForm1::BuildMenus() {
   Menu_File->setObjectName(QStringLiteral("File1"));
   Menu_Open = Menu_File->addAction(OpenPicture(), QStringLiteral("Open"), this, &TForm1::Menu_OpenClick);
   Menu_Save = Menu_File->addAction(SavePicture(), QStringLiteral("Save"), this, &TForm1::Menu_SaveClick);
-  Menu_Graph = Menu_File->addAction(QStringLiteral("Export Graph"), this, &TForm1::Menu_GraphClick);
-  Menu_Excel = Menu_File->addAction(QStringLiteral("Export Excel File"), this, &TForm1::Menu_ExcelClick);
+  BuildExportMenu();
+  Menu_Graph = ExportAction(QStringLiteral("graph"));
+  Menu_Excel = ExportAction(QStringLiteral("workbook"));
   Menu_File->addSeparator();
   Menu_Quit = Menu_File->addAction(QStringLiteral("Exit"), this, &TForm1::Menu_QuitClick);
 
@@ -161,56 +163,12 @@ void TForm1::BuildClientArea() {
 }
 
 void TForm1::BuildChart(QWidget* client) {
-  viewHandles_.chart = new QChart();
-  viewHandles_.chart->legend()->hide();
-  viewHandles_.chart->setBackgroundRoundness(0);
-  viewHandles_.chart->setMargins(QMargins(4, 6, 8, 2));
-  QLinearGradient background(0, 0, 0, 1);
-  background.setCoordinateMode(QGradient::ObjectMode);
-  background.setColorAt(0, QColor(0x12, 0x2f, 0x5e));
-  background.setColorAt(1, QColor(0x06, 0x13, 0x2b));
-  viewHandles_.chart->setBackgroundBrush(background);
-  viewHandles_.chart->setPlotAreaBackgroundVisible(true);
-  viewHandles_.chart->setPlotAreaBackgroundBrush(QColor(0x04, 0x0d, 0x1f));
-
-  viewHandles_.Series1 = new QLineSeries();
-  viewHandles_.Series1->setObjectName(QStringLiteral("Series1"));
-  viewHandles_.Series1->setName(QStringLiteral("Series1"));
-  viewHandles_.Series1->setPen(QPen(QColor(Qt::red), 1.5));
-  viewHandles_.Series1->setPointsVisible(false);
-  viewHandles_.chart->addSeries(viewHandles_.Series1);
-
-  viewHandles_.LeftAxis = new QValueAxis();
-  viewHandles_.BottomAxis = new QValueAxis();
-  for (QValueAxis* axis : {viewHandles_.LeftAxis, viewHandles_.BottomAxis}) {
-    axis->setLabelsColor(QColor(0xc8, 0xd8, 0xf4));
-    // Hairline pens: drawn like any pen up to a pixel wide, but the scene
-    // measures each grid line and tick from its ends instead of stroking
-    // its outline on every repaint.
-    axis->setLinePen(QPen(QColor(0x4a, 0x6f, 0xb0), 0));
-    axis->setGridLinePen(QPen(QColor(0x1f, 0x36, 0x5f), 0));
-    axis->setMinorGridLineVisible(false);
-  }
-  viewHandles_.LeftAxis->setRange(0, 1);
-  viewHandles_.LeftAxis->setTickCount(11);
-  viewHandles_.LeftAxis->setLabelFormat(QStringLiteral("%.1f"));
-  // The points' time texts label the bottom axis (drawn by the viewHandles_.chart view).
-  viewHandles_.BottomAxis->setLabelsVisible(false);
-  viewHandles_.BottomAxis->setTickType(QValueAxis::TicksDynamic);
-  viewHandles_.BottomAxis->setTickAnchor(0);
-  viewHandles_.BottomAxis->setTickInterval(10);
-  viewHandles_.chart->addAxis(viewHandles_.LeftAxis, Qt::AlignLeft);
-  viewHandles_.chart->addAxis(viewHandles_.BottomAxis, Qt::AlignBottom);
-  viewHandles_.Series1->attachAxis(viewHandles_.LeftAxis);
-  viewHandles_.Series1->attachAxis(viewHandles_.BottomAxis);
-
-  viewHandles_.Chart1 = new QChartView(viewHandles_.chart, client);
-  viewHandles_.Chart1->setObjectName(QStringLiteral("Chart1"));
-  viewHandles_.Chart1->setRenderHint(QPainter::Antialiasing, false);
-  viewHandles_.Chart1->setRubberBand(QChartView::NoRubberBand);
-  viewHandles_.Chart1->setFrameShape(QFrame::NoFrame);
-  viewHandles_.Chart1->setBackgroundBrush(QColor(0x06, 0x13, 0x2b));
-  viewHandles_.chart->layout()->setContentsMargins(0, 0, 0, 0);
+  const ChartHandles chart = BuildChartView(client);
+  viewHandles_.Chart1 = chart.view;
+  viewHandles_.chart = chart.chart;
+  viewHandles_.Series1 = chart.series;
+  viewHandles_.LeftAxis = chart.left;
+  viewHandles_.BottomAxis = chart.bottom;
   Place(viewHandles_.Chart1, design_.chart1);
   ApplyChartPaging();
 

@@ -1,20 +1,18 @@
-// File, Export Graph and Export Excel File.
+// File, Export ...: every entry of the exporter list, through one path.
 #include <QApplication>
 #include <QChartView>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFrame>
-#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProgressBar>
-#include <QTableWidget>
 
-#include "app/graph_export.h"
+#include "app/exporter_list.h"
 #include "app/main_window.h"
 #include "app/message_box.h"
 #include "app/progress_job.h"
-#include "files/spreadsheet_export.h"
-#include "files/workbook/xlsx_automation.h"
+#include "app/standalone_chart.h"
+#include "files/workbook_exporter.h"
 #include "session/kept_folders.h"
 
 namespace lcr {
@@ -34,81 +32,77 @@ QString AskSaveFileName(QWidget* owner, const QString& filter, const QString& su
   return dialog.selectedFiles().first();
 }
 
+void ShowExportOutcome(const ExportOutcome& outcome) {
+  switch (outcome.kind) {
+    case ExportOutcome::Kind::Saved:
+      ShowMessage(QMessageBox::Information, nullptr, outcome.caption, outcome.text);
+      break;
+    case ExportOutcome::Kind::Failed: {
+      // Which file and why, under the usual words.
+      FittedMessageBox box(QMessageBox::Warning, outcome.caption, outcome.text, QMessageBox::Ok);
+      if (!outcome.detail.isEmpty()) box.setInformativeText(outcome.detail);
+      box.exec();
+      break;
+    }
+    case ExportOutcome::Kind::Cancelled:
+      break;
+  }
+}
+
 }  // namespace
 
-void TForm1::ExportGraph() {
-  const QString path = AskSaveFileName(this, QStringLiteral("JPEG Image File (*.jpg)"), QStringLiteral("jpg"));
-  if (!path.isEmpty()) ExportGraphFile(path);
-}
-
-QImage TForm1::GraphPicture() {
-  return RenderChartPicture(*viewHandles_.Chart1, {viewHandles_.Shape1, viewHandles_.suiEdit4});
-}
-
-void TForm1::ExportGraphFile(const QString& path) {
-  const QImage picture = GraphPicture();
-  repaint();
-  QString error;
-  if (!SaveGraphPicture(picture, path, &error)) {
-    // Nothing was written; say why rather than report success.
-    ShowMessage(QMessageBox::Warning, this, QStringLiteral("Export Graph"), error);
-    return;
+void TForm1::BuildExportMenu() {
+  exporters_ = ExportersFor([this] { return GraphPicture(); });
+  for (const Exporter& e : exporters_) {
+    QAction* action = Menu_File->addAction(e.menuCaption);
+    connect(action, &QAction::triggered, this, [this, name = e.name] { ExportWith(name); });
+    exportActions_.push_back(action);
   }
-  ShowMessage(QMessageBox::Information, nullptr, QStringLiteral("Export Graph"),
-                           QStringLiteral("Export Graph ") + path + QStringLiteral(" Successfully."));
 }
 
-// The workbook is Office Open XML, so the dialog offers .xlsx; a name the
-// user types with another extension, .xls included, is kept as typed.
-void TForm1::ExportSpreadsheet() {
-  const QString path = AskSaveFileName(this, QStringLiteral("Excel File (*.XLSX)"), QStringLiteral("xlsx"));
-  if (!path.isEmpty()) ExportSpreadsheetFile(path);
+QAction* TForm1::ExportAction(const QString& name) const {
+  for (std::size_t i = 0; i < exporters_.size(); ++i)
+    if (exporters_[i].name == name) return exportActions_[i];
+  return nullptr;
 }
 
-void TForm1::ExportSpreadsheetFile(const QString& path, AutomationServer* server) {
-  XlsxAutomationServer ownServer;
-  AutomationServer& use = server ? *server : ownServer;
+void TForm1::ExportWith(const QString& name) {
+  const Exporter* exporter = FindExporter(exporters_, name);
+  if (!exporter || WarnWhenEmpty(this, cycle().table)) return;
+  setEnabled(false);
+  const QString path = AskSaveFileName(this, exporter->filter, exporter->suffix);
+  if (!path.isEmpty()) ExportTo(*exporter, path);
+  setEnabled(true);
+}
 
-  std::array<std::string, kGridColumnCount> header;
-  for (int c = 0; c < kGridColumnCount; ++c) {
-    const QTableWidgetItem* item = viewHandles_.StringGrid1->horizontalHeaderItem(c);
-    header[std::size_t(c)] = item ? item->text().toStdString() : std::string();
-  }
-
-  const QString caption = QStringLiteral("Save Excel File");
-  std::string error;
-  SpreadsheetExportOutcome outcome;
+void TForm1::ExportTo(const Exporter& exporter, const QString& path) {
+  ExportOutcome outcome;
   {
-    ProgressJob job(this, caption, QStringLiteral("Writing %1").arg(QFileInfo(path).fileName()));
+    ProgressJob job(this, exporter.caption, QStringLiteral("Writing %1").arg(QFileInfo(path).fileName()));
     // The status bar's progress follows the dialog's, over the whole export.
     ProgressBar1->setRange(0, 1000);
     ProgressBar1->setValue(0);
     ProgressBar1->show();
     job.follow = [this](int permille) { ProgressBar1->setValue(permille); };
-    SpreadsheetExportHooks hooks;
-    hooks.repaintWindow = [this] { repaint(); };
-    hooks.progress = job.progress();
-    outcome = lcr::ExportSpreadsheetFile(use, path, cycle().table, header, hooks, &error);
-    if (outcome == SpreadsheetExportOutcome::Saved) ProgressBar1->setValue(ProgressBar1->maximum());
+    outcome = exporter.Write(cycle().table, path, job.progress());
+    if (outcome.saved()) ProgressBar1->setValue(ProgressBar1->maximum());
   }
-  switch (outcome) {
-    case SpreadsheetExportOutcome::Saved:
-      ShowMessage(QMessageBox::Information, nullptr, caption, QStringLiteral("Save Excel file Successfully."));
-      break;
-    case SpreadsheetExportOutcome::NoApplication:
-      ShowMessage(QMessageBox::Warning, nullptr, caption, QStringLiteral("You must install Microsoft Excel!"));
-      break;
-    case SpreadsheetExportOutcome::Failed: {
-      // Which file and why, under the usual words.
-      FittedMessageBox box(QMessageBox::Warning, caption, QStringLiteral("open excel file fail!"), QMessageBox::Ok);
-      box.setInformativeText(QString::fromStdString(error));
-      box.exec();
-      break;
-    }
-    case SpreadsheetExportOutcome::Cancelled:
-      break;
-  }
+  ShowExportOutcome(outcome);
   ProgressBar1->hide();
+}
+
+// Drawn apart from the window, so the window's chart keeps its size and
+// its read-out.
+QImage TForm1::GraphPicture() {
+  return StandaloneChart(cycle().chart, cycle().win.pointsPerPage, viewHandles_.Chart1->size()).Picture();
+}
+
+void TForm1::ExportGraphFile(const QString& path) {
+  if (const Exporter* e = FindExporter(exporters_, QStringLiteral("graph"))) ExportTo(*e, path);
+}
+
+void TForm1::ExportSpreadsheetFile(const QString& path, AutomationServer* server) {
+  ExportTo(WorkbookExporter(server), path);
 }
 
 }  // namespace lcr

@@ -9,15 +9,12 @@
 #include <string>
 #include <vector>
 
-class QGraphicsSimpleTextItem;
-
+#include "app/chart_drawing.h"
 #include "app/widget_handles.h"
 
 namespace lcr {
 
-struct AxisScale;
 struct Cycle;
-class StairsItem;
 
 class ViewWidgets : public QObject {
   Q_OBJECT
@@ -31,34 +28,23 @@ class ViewWidgets : public QObject {
   void apply();
 
   // The stepped line: its pieces between gaps, in axis values.
-  const StairsItem& stairs() const { return *stairs_; }
+  const StairsItem& stairs() const { return chart_->stairs(); }
   // The time labels under the plot; only the first timeLabelCount() are shown.
-  const std::vector<QGraphicsSimpleTextItem*>& timeLabels() const { return labels_; }
-  int timeLabelCount() const { return labelsShown_; }
+  const std::vector<QGraphicsSimpleTextItem*>& timeLabels() const { return chart_->timeLabels(); }
+  int timeLabelCount() const { return chart_->timeLabelCount(); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void showChart();
-  void showValueAxis(const AxisScale& scale);
-  void placeStairs();
-  void showTimeLabels();
-  void placeTimeLabels();
   void showGrid();
   void showReadout(int x, int y);
   void hideStaleReadout();
 
   const ViewHandles w_;
   const Cycle& cycle_;
-  std::uint64_t chartShown_ = ~0ull;
   std::vector<std::uint64_t> gridShown_;
-  StairsItem* stairs_ = nullptr;  // owned by the chart
-  std::vector<QGraphicsSimpleTextItem*> labels_;
-  int labelsShown_ = 0;
-  int labelStepShown_ = -1;
-  int labelPointsShown_ = -1;
-  std::uint64_t labelsRevision_ = ~0ull;
+  ChartDrawing* chart_ = nullptr;  // a child QObject
   std::optional<long long> readoutRow_;  // what the read-out box tells of
   std::string readoutText_;
 };

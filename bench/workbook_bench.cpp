@@ -32,7 +32,7 @@
 #include <vector>
 #include <xlsxwriter.h>
 
-#include "views/grid_model.h"
+#include "table/record_columns.h"
 #include "table/measurement_table.h"
 #include "files/spreadsheet_export.h"
 #include "files/workbook/cell_value.h"
@@ -82,9 +82,9 @@ void FillTable(MeasurementTable& table, int n) {
   for (int i = 1; i <= n; ++i) AppendRecord(table, SampleReading(i), TimeText(i), kFamily68);
 }
 
-std::array<std::string, kGridColumnCount> Header() {
-  std::array<std::string, kGridColumnCount> h;
-  for (int c = 0; c < kGridColumnCount; ++c) h[std::size_t(c)] = std::string(kGridHeaders[std::size_t(c)]);
+std::array<std::string, kRecordColumnCount> Header() {
+  std::array<std::string, kRecordColumnCount> h;
+  for (int c = 0; c < kRecordColumnCount; ++c) h[std::size_t(c)] = std::string(kRecordColumnHeaders[std::size_t(c)]);
   return h;
 }
 
@@ -141,10 +141,10 @@ int ChildExport(int n, const QString& out) {
 int ChildDirect(int n, const QString& out) {
   MeasurementTable table;
   FillTable(table, n);
-  std::vector<std::array<CellValue, kGridColumnCount>> rows(std::size_t(n) + 1);
+  std::vector<std::array<CellValue, kRecordColumnCount>> rows(std::size_t(n) + 1);
   for (int i = 1; i <= n; ++i) {
     const auto cells = RecordCells(table, i);
-    for (int c = 0; c < kGridColumnCount; ++c) rows[std::size_t(i)][std::size_t(c)] = ConvertCellText(cells[std::size_t(c)]);
+    for (int c = 0; c < kRecordColumnCount; ++c) rows[std::size_t(i)][std::size_t(c)] = ConvertCellText(cells[std::size_t(c)]);
   }
   const long long before = PeakRss();
   QElapsedTimer clock;
@@ -160,11 +160,11 @@ int ChildDirect(int n, const QString& out) {
   const int sheets = (n + kRecordsPerSheet - 1) / kRecordsPerSheet;
   for (int s = sheets; s >= 1; --s) {
     lxw_worksheet* sheet = workbook_add_worksheet(book, ("page " + std::to_string(s)).c_str());
-    for (int c = 0; c < kGridColumnCount; ++c) worksheet_write_string(sheet, 0, lxw_col_t(c), kGridHeaders[std::size_t(c)].data(), nullptr);
+    for (int c = 0; c < kRecordColumnCount; ++c) worksheet_write_string(sheet, 0, lxw_col_t(c), kRecordColumnHeaders[std::size_t(c)].data(), nullptr);
     const int first = (s - 1) * kRecordsPerSheet + 1, last = std::min(n, s * kRecordsPerSheet);
     for (int i = first; i <= last; ++i) {
       const auto r = lxw_row_t(i - first + 1);
-      for (int c = 0; c < kGridColumnCount; ++c) {
+      for (int c = 0; c < kRecordColumnCount; ++c) {
         const CellValue& v = rows[std::size_t(i)][std::size_t(c)];
         if (v.kind == CellValue::Kind::Number) worksheet_write_number(sheet, r, lxw_col_t(c), v.number, nullptr);
         else if (v.kind == CellValue::Kind::Time) worksheet_write_number(sheet, r, lxw_col_t(c), v.number, time);
@@ -305,7 +305,7 @@ int Parent(int n, int runs, bool peers) {
     std::string text = "Index,Time,Main,Main_Range,Sub,Sub_Range\n";
     for (int i = 1; i <= n; ++i) {
       const auto cells = RecordCells(table, i);
-      for (int c = 0; c < kGridColumnCount; ++c) (text += cells[std::size_t(c)]) += c + 1 < kGridColumnCount ? ',' : '\n';
+      for (int c = 0; c < kRecordColumnCount; ++c) (text += cells[std::size_t(c)]) += c + 1 < kRecordColumnCount ? ',' : '\n';
     }
     csv.write(text.data(), qint64(text.size()));
     csv.close();

@@ -10,6 +10,7 @@
 
 #include "common/text_and_numbers.h"
 #include "decode/value_words.h"
+#include "table/record_columns.h"
 #include "table/record_text.h"
 #include "files/safe_write.h"
 
@@ -24,15 +25,11 @@ constexpr std::size_t kFormatBytes = 64 * 1024;
 }  // namespace
 
 void AppendRecordFields(std::string& out, const MeasurementRecord& rec) {
-  out += rec.TimeText.View();
-  out += '\t';
-  out += rec.MainValue.View();
-  out += '\t';
-  out += rec.MainCaption.View();
-  out += '\t';
-  out += rec.SubValue.View();
-  out += '\t';
-  out += rec.SubCaption.View();
+  const auto texts = RecordColumnTexts({}, rec);
+  for (std::size_t c = 1; c < texts.size(); ++c) {
+    if (c > 1) out += '\t';
+    out += texts[c];
+  }
 }
 
 DataFileStream::DataFileStream(const MeasurementTable& table, Progress progress)

@@ -33,7 +33,7 @@ constexpr qint64 kTypingShare = 60;
 constexpr std::int32_t kRecordsPerStep = 1024;
 
 void WriteRecords(SpreadsheetApplication& app, const MeasurementTable& table,
-                  const std::array<std::string, kGridColumnCount>& header, const Progress& progress) {
+                  const std::array<std::string, kRecordColumnCount>& header, const Progress& progress) {
   for (std::int32_t i = 1; i <= table.RecordCount; ++i) {
     if (i % kRecordsPerStep == 1 && !progress(i - 1, table.RecordCount)) throw AutomationError("Cancelled");
     const int row = SheetRowOfRecord(i);
@@ -42,10 +42,10 @@ void WriteRecords(SpreadsheetApplication& app, const MeasurementTable& table,
       app.WorksheetsAdd();
       app.SelectWorksheet(1);
       app.SetWorksheetName(1, "page " + std::to_string(SheetOfRecord(i)));
-      for (int c = 0; c < kGridColumnCount; ++c) app.SetCell(1, c + 1, std::string(Trim(header[std::size_t(c)])));
+      for (int c = 0; c < kRecordColumnCount; ++c) app.SetCell(1, c + 1, std::string(Trim(header[std::size_t(c)])));
     }
     const auto cells = RecordCells(table, i);
-    for (int c = 0; c < kGridColumnCount; ++c) app.SetCell(row, c + 1, cells[std::size_t(c)]);
+    for (int c = 0; c < kRecordColumnCount; ++c) app.SetCell(row, c + 1, cells[std::size_t(c)]);
   }
 }
 
@@ -71,19 +71,18 @@ std::shared_ptr<WorkbookObject> Require(std::shared_ptr<WorkbookObject> book) {
 
 }  // namespace
 
-std::array<std::string, kGridColumnCount> RecordCells(const MeasurementTable& table, std::int32_t i) {
-  const MeasurementRecord& rec = RowAt(table, i);
-  return {std::to_string(i),
-          TrimmedUtf8(rec.TimeText.View()),
-          TrimmedUtf8(rec.MainValue.View()),
-          TrimmedUtf8(rec.MainCaption.View()),
-          TrimmedUtf8(rec.SubValue.View()),
-          TrimmedUtf8(rec.SubCaption.View())};
+std::array<std::string, kRecordColumnCount> RecordCells(const MeasurementTable& table, std::int32_t i) {
+  const std::string index = std::to_string(i);
+  const auto texts = RecordColumnTexts(index, RowAt(table, i));
+  std::array<std::string, kRecordColumnCount> cells;
+  cells[0] = index;
+  for (std::size_t c = 1; c < texts.size(); ++c) cells[c] = TrimmedUtf8(texts[c]);
+  return cells;
 }
 
 SpreadsheetExportOutcome ExportSpreadsheetFile(AutomationServer& server, const QString& fileName,
                                                const MeasurementTable& table,
-                                               const std::array<std::string, kGridColumnCount>& header,
+                                               const std::array<std::string, kRecordColumnCount>& header,
                                                const SpreadsheetExportHooks& hooks, std::string* error) {
   std::unique_ptr<SpreadsheetApplication> app;
   std::shared_ptr<WorkbookObject> book;

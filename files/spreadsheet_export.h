@@ -10,8 +10,8 @@
 #include <functional>
 #include <string>
 
-#include "views/grid_model.h"
 #include "table/measurement_table.h"
+#include "table/record_columns.h"
 #include "files/progress.h"
 #include "files/workbook/automation.h"
 
@@ -29,7 +29,7 @@ inline int SheetRowOfRecord(std::int32_t i) {
 
 // The six cells of record i as the workbook gets them: the index, then
 // time, main value, main caption, sub value, sub caption; trimmed, UTF-8.
-std::array<std::string, kGridColumnCount> RecordCells(const MeasurementTable& table, std::int32_t i);
+std::array<std::string, kRecordColumnCount> RecordCells(const MeasurementTable& table, std::int32_t i);
 
 // What the window does while the export runs.
 struct SpreadsheetExportHooks {
@@ -47,8 +47,8 @@ enum class SpreadsheetExportOutcome {
 };
 
 // Writes records 1..RecordCount into a new workbook saved as `fileName`.
-// `header` holds the grid's six header texts (UTF-8), trimmed here. The
-// application saves into a draft of the same name in a scratch folder, and
+// `header` holds the six header texts (kRecordColumnHeaders, as the grid
+// shows them; UTF-8), trimmed here. The application saves into a draft of the same name in a scratch folder, and
 // the complete book then replaces `fileName` through WriteFileSafely, so a
 // failure or a cancel leaves the file there as it was. A failed call, or a
 // cancel, ends the export; the application is then told to close the book
@@ -56,7 +56,7 @@ enum class SpreadsheetExportOutcome {
 // failed write's reason.
 SpreadsheetExportOutcome ExportSpreadsheetFile(AutomationServer& server, const QString& fileName,
                                                const MeasurementTable& table,
-                                               const std::array<std::string, kGridColumnCount>& header,
+                                               const std::array<std::string, kRecordColumnCount>& header,
                                                const SpreadsheetExportHooks& hooks = {},
                                                std::string* error = nullptr);
 

@@ -60,7 +60,7 @@ void SyncControlStates(Cycle& c) {
   WindowModel& w = c.win;
   const bool on = w.startEnabled;
   w.resetEnabled = w.systemSetEnabled = w.openEnabled = w.saveEnabled = on;
-  w.graphEnabled = w.excelEnabled = on;
+  w.exportEnabled = on;
   w.scrollBar1.enabled = w.scrollBar2.enabled = on;
 }
 

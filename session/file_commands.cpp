@@ -6,6 +6,13 @@
 
 namespace lcr {
 
+OpenOutcome OpenIntoSession(Cycle& c, const QString& path, QString* error, const Progress& progress) {
+  MeasurementTable opened;
+  const OpenOutcome outcome = ReadDataFile(path, opened, error, progress);
+  if (outcome == OpenOutcome::Opened) ShowOpenedTable(c, std::move(opened));
+  return outcome;
+}
+
 void ShowOpenedTable(Cycle& c, MeasurementTable opened) {
   c.table = std::move(opened);
   WindowModel& w = c.win;

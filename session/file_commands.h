@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "files/data_file.h"
 #include "session/cycle.h"
 
 namespace lcr {
@@ -14,6 +15,11 @@ namespace lcr {
 // refreshes the grid, the chart and both scroll bars so that they show the
 // last records.
 void ShowOpenedTable(Cycle& c, MeasurementTable opened);
+
+// File, Open's work once a file was chosen: the data file at `path` read
+// (ReadDataFile) and, when it passed whole, shown as above. Anything but
+// Opened leaves the session as it was; *error then says why.
+OpenOutcome OpenIntoSession(Cycle& c, const QString& path, QString* error, const Progress& progress = {});
 
 // The data file dialogs. Save's default suffix follows its filter, so a name
 // typed bare is written as NAME.txt; Open lists .xls too, the suffix older

@@ -70,8 +70,7 @@ struct WindowModel {
   bool systemSetEnabled = true;
   bool openEnabled = true;
   bool saveEnabled = true;
-  bool graphEnabled = true;
-  bool excelEnabled = true;
+  bool exportEnabled = true;  // every entry of the exporter list
   bool gridEnabled = false;  // until the first clock tick
 
   TimerModel systime{true, 500, 0};

@@ -17,12 +17,8 @@ void ShowRecord(GridModel& grid, GridRow& row, const MeasurementTable& table, st
   const MeasurementRecord& rec = RowAt(table, k);
   char index[16];
   const auto end = std::to_chars(index, index + sizeof index, k).ptr;
-  row.cells[0].assign(index, end);
-  row.cells[1].assign(rec.TimeText.View());
-  row.cells[2].assign(rec.MainValue.View());
-  row.cells[3].assign(rec.MainCaption.View());
-  row.cells[4].assign(rec.SubValue.View());
-  row.cells[5].assign(rec.SubCaption.View());
+  const auto texts = RecordColumnTexts(std::string_view(index, std::size_t(end - index)), rec);
+  for (std::size_t c = 0; c < texts.size(); ++c) row.cells[c].assign(texts[c]);
   row.revision = grid.nextRevision++;
 }
 

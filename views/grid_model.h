@@ -8,14 +8,13 @@
 #include <vector>
 
 #include "table/measurement_table.h"
+#include "table/record_columns.h"
 
 namespace lcr {
 
-inline constexpr int kGridColumnCount = 6;
-
-// The header row of the grid, which the workbook export copies.
-inline constexpr std::array<std::string_view, kGridColumnCount> kGridHeaders{"Index", "Time", "Main",
-                                                                             "Main_Range", "Sub", "Sub_Range"};
+// The grid's columns are the record's (table/record_columns.h).
+inline constexpr int kGridColumnCount = kRecordColumnCount;
+inline constexpr const auto& kGridHeaders = kRecordColumnHeaders;
 
 struct GridRow {
   // Index, Time, Main, Main_Range, Sub, Sub_Range, as stored (GBK).

@@ -12,7 +12,10 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "app/graph_export.h"
+#include "app/standalone_chart.h"
 #include "files/workbook/xlsx_automation.h"
+#include "session/cycle.h"
 #include "tests/app/window_fixture.h"
 
 namespace {
@@ -174,6 +177,25 @@ TEST_F(ExportTest, SpreadsheetFailuresAreTold) {
   EXPECT_EQ(box.text, "open excel file fail!");
   EXPECT_EQ(box.details, dir.filePath("no/such/folder/b.xls") + " could not be written: No such file or directory");
   EXPECT_EQ(box.icon, QMessageBox::Warning);
+}
+
+// Export Graph draws a chart of its own from the chart model; it must be the
+// window's chart pixel for pixel, over page sizes and tables shorter and
+// longer than a page.
+TEST_F(ExportTest, ChartDrawnAloneIsTheWindowsChart) {
+  form->show();
+  QApplication::processEvents();
+  for (const int points : {50, 200, 500}) {
+    for (const int count : {7, 180, 730}) {
+      lcr::ApplySettings(form->cycle(), points, 120);
+      LoadRecords(count);
+      QApplication::processEvents();
+      const lcr::ViewHandles& v = form->viewHandles();
+      const QImage window = lcr::RenderChartPicture(*v.Chart1, {v.Shape1, v.suiEdit4});
+      const QImage alone = lcr::StandaloneChart(form->cycle().chart, points, v.Chart1->size()).Picture();
+      EXPECT_TRUE(window == alone) << points << " points per page, " << count << " records";
+    }
+  }
 }
 
 TEST_F(ExportTest, EmptyTableOnlyWarns) {

@@ -35,7 +35,7 @@ TEST_F(CycleTest, StatesDriveControlsAndTimers) {
   EXPECT_EQ(w.status[0], QString::fromUtf8("Detecting……"));
   EXPECT_FALSE(w.startEnabled);
   EXPECT_TRUE(w.stopEnabled);
-  EXPECT_FALSE(w.resetEnabled || w.openEnabled || w.saveEnabled || w.graphEnabled || w.excelEnabled ||
+  EXPECT_FALSE(w.resetEnabled || w.openEnabled || w.saveEnabled || w.exportEnabled ||
                w.systemSetEnabled || w.scrollBar1.enabled || w.scrollBar2.enabled);
   EXPECT_TRUE(w.checkCom.armed);
   EXPECT_EQ(w.checkCom.intervalMs, 2000);

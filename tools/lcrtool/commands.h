@@ -10,10 +10,10 @@ int RunWatch(const QStringList& args);
 int RunLog(const QStringList& args);
 int RunSimulate(const QStringList& args);
 int RunOpen(const QStringList& args);
-int RunWorkbook(const QStringList& args);
 int RunPorts(const QStringList& args);
-// Builds its own application object (widgets, offscreen): called from main
-// before any other is made, with the whole command line.
-int RunGraph(int argc, char** argv);
+// export, workbook and graph: builds its own application object (widgets,
+// offscreen, where the build has them), so it is called from main before
+// any other is made, with the whole command line.
+int RunExport(int argc, char** argv);
 
 }  // namespace lcrtool

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "session/file_commands.h"
 #include "session/table_checkpoint.h"
 #include "commands.h"
 #include "live_session.h"
@@ -60,7 +61,7 @@ bool ContinueExistingLog(const QString& path, lcr::Cycle& c) {
   const QFileInfo info(path);
   if (!info.exists() || !info.isFile() || info.size() == 0) return true;
   QString why;
-  switch (lcr::ReadDataFile(path, c.table, &why)) {
+  switch (lcr::OpenIntoSession(c, path, &why)) {
     case lcr::OpenOutcome::Opened:
       std::fprintf(stderr, "lcrtool log: continuing the %d records already in %s\n", c.table.RecordCount,
                    qPrintable(path));

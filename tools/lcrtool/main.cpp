@@ -26,6 +26,9 @@ constexpr VerbUsage kVerbs[] = {
      "  simulate [--family 730|68] [--scenario NAME] [--interval MS] [--link PATH]\n"
      "                         a meter on a pseudo-terminal (MS from 10)\n"},
     {"open", "  open FILE              check a data file as File, Open does; its records as JSON Lines\n"},
+    {"export",
+     "  export --format NAME FILE OUT [--points P]\n"
+     "                         a data file written by an export of the File menu\n"},
     {"workbook", "  workbook FILE OUT      the workbook of a data file, as Export Excel File writes it\n"},
     {"graph",
      "  graph FILE OUT [--points P]\n"
@@ -59,7 +62,8 @@ bool PrintVerbHelp(int argc, char** argv) {
 
 int main(int argc, char** argv) {
   if (PrintVerbHelp(argc, argv)) return 0;
-  if (argc > 1 && std::strcmp(argv[1], "graph") == 0) return lcrtool::RunGraph(argc, argv);
+  for (const char* verb : {"export", "workbook", "graph"})
+    if (argc > 1 && std::strcmp(argv[1], verb) == 0) return lcrtool::RunExport(argc, argv);
   QCoreApplication app(argc, argv);
   QStringList args = app.arguments();
   args.removeFirst();
@@ -74,7 +78,6 @@ int main(int argc, char** argv) {
   if (verb == "ports") return lcrtool::RunPorts(args);
   if (verb == "simulate") return lcrtool::RunSimulate(args);
   if (verb == "open") return lcrtool::RunOpen(args);
-  if (verb == "workbook") return lcrtool::RunWorkbook(args);
   if (verb == "--help" || verb == "-h" || verb == "help") {
     PrintUsage();
     return 0;
