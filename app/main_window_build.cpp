@@ -3,6 +3,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QGraphicsLayout>
@@ -420,6 +421,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == viewHandles_.StringGrid1 && event->type() == QEvent::KeyPress &&
       GridKeyPress(static_cast<QKeyEvent*>(event)))
     return true;
+  // The wheel over the grid's cells turns its scroll bar, as over the bar itself.
+  if (event->type() == QEvent::Wheel && viewHandles_.StringGrid1 && watched == viewHandles_.StringGrid1->viewport()) {
+    if (ScrollBar2->isEnabled()) QCoreApplication::sendEvent(ScrollBar2, event);
+    return true;
+  }
   return QMainWindow::eventFilter(watched, event);
 }
 

@@ -53,6 +53,7 @@ class ViewWidgets : public QObject {
   const Cycle& cycle_;
   std::uint64_t chartShown_ = ~0ull;
   std::vector<std::uint64_t> gridShown_;
+  int indexDigitsShown_ = 0;  // the Index column has room for this many digits
   StairsItem* stairs_ = nullptr;  // owned by the chart
   std::vector<QGraphicsSimpleTextItem*> labels_;
   int labelsShown_ = 0;
