@@ -1,0 +1,199 @@
+#include "views/batch_stats.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "common/text_and_numbers.h"
+#include "decode/value_words.h"
+#include "table/record_text.h"
+#include "views/caption_unit.h"
+
+namespace lcr {
+
+Limits ToleranceLimits(double nominal, double tolerance, bool percent) {
+  const double delta = std::abs(percent ? nominal * tolerance / 100 : tolerance);
+  return {nominal - delta, nominal + delta};
+}
+
+bool WithinLimits(const Limits& limits, double v) {
+  const auto slack = [](double edge) { return std::abs(edge) * 1e-12; };
+  if (limits.low && v < *limits.low - slack(*limits.low)) return false;
+  if (limits.high && v > *limits.high + slack(*limits.high)) return false;
+  return true;
+}
+
+std::string FunctionKey(std::string_view mainCaption) {
+  const std::string_view label = Chars(mainCaption, 1, 3);
+  return std::string(label == "TMP" ? mainCaption : label);
+}
+
+std::optional<double> BaseValue(std::string_view mainValue, std::string_view mainCaption) {
+  const std::string_view v = Trim(mainValue);
+  if (!MayBeNumber(v) || ScaleOf(v) != ValueScale::Number) return std::nullopt;
+  const auto number = ParseEitherMark(v);
+  if (!number) return std::nullopt;
+  const int e = CaptionExponent(mainCaption);
+  return e >= 0 ? *number * std::pow(10.0, e) : *number / std::pow(10.0, -e);
+}
+
+double BatchStats::StdDev() const { return count < 2 ? 0 : std::sqrt(m2 / double(count - 1)); }
+
+long long BatchStats::WordCount() const {
+  long long n = 0;
+  for (const auto& [word, k] : words) n += k;
+  return n;
+}
+
+std::optional<double> BatchStats::YieldPercent(const Limits& limits) const {
+  if (!limits.Any() || count == 0) return std::nullopt;
+  return 100.0 * double(pass) / double(count);
+}
+
+void AddValue(BatchStats& s, double base, std::int32_t row, const Limits& limits) {
+  if (s.count == 0) {
+    s.shift = base;
+    s.min = s.max = base;
+    s.minRow = s.maxRow = row;
+  }
+  ++s.count;
+  const double x = base - s.shift;
+  const double delta = x - s.meanOffset;
+  s.meanOffset += delta / double(s.count);
+  s.m2 += delta * (x - s.meanOffset);
+  if (base < s.min) {
+    s.min = base;
+    s.minRow = row;
+  }
+  if (base > s.max) {
+    s.max = base;
+    s.maxRow = row;
+  }
+  if (limits.Any()) ++(WithinLimits(limits, base) ? s.pass : s.fail);
+}
+
+void AddRecord(BatchStats& s, const MeasurementRecord& rec, std::int32_t row, const Limits& limits) {
+  const std::string_view caption = rec.MainCaption.View();
+  if (s.count == 0 && s.words.empty()) s.unit = std::string(CaptionBaseUnit(caption));
+  if (const auto base = BaseValue(rec.MainValue.View(), caption))
+    AddValue(s, *base, row, limits);
+  else
+    ++s.words[std::string(Trim(rec.MainValue.View()))];
+}
+
+namespace {
+
+bool SameFunction(std::string_view caption, std::string_view function) {
+  // The label alone decides, except for TMP whose whole caption does.
+  if (function.size() <= 3) return Chars(caption, 1, 3) == function;
+  return caption == function;
+}
+
+}  // namespace
+
+BatchStats ComputeBatchStats(const MeasurementTable& table, std::string_view function, const Limits& limits) {
+  BatchStats s;
+  s.function = std::string(function);
+  for (std::int32_t r = 1; r <= table.RecordCount; ++r) {
+    const MeasurementRecord& rec = table.rows[std::size_t(r)];
+    if (SameFunction(rec.MainCaption.View(), function)) AddRecord(s, rec, r, limits);
+  }
+  return s;
+}
+
+std::vector<BatchStats> StatsPerFunction(const MeasurementTable& table, const Limits& limits) {
+  std::vector<BatchStats> all;
+  std::map<std::string, std::size_t> at;
+  for (std::int32_t r = 1; r <= table.RecordCount; ++r) {
+    const MeasurementRecord& rec = table.rows[std::size_t(r)];
+    std::string key = FunctionKey(rec.MainCaption.View());
+    auto [it, added] = at.try_emplace(key, all.size());
+    if (added) all.emplace_back().function = std::move(key);
+    AddRecord(all[it->second], rec, r, limits);
+  }
+  return all;
+}
+
+std::vector<long long> Histogram(const MeasurementTable& table, const BatchStats& s, int bins) {
+  std::vector<long long> counts(std::size_t(std::max(bins, 1)), 0);
+  if (s.count == 0) return counts;
+  const double span = s.max - s.min;
+  for (std::int32_t r = 1; r <= table.RecordCount; ++r) {
+    const MeasurementRecord& rec = table.rows[std::size_t(r)];
+    if (!SameFunction(rec.MainCaption.View(), s.function)) continue;
+    const auto v = BaseValue(rec.MainValue.View(), rec.MainCaption.View());
+    if (!v) continue;
+    const double at = span > 0 ? (*v - s.min) / span * double(counts.size()) : 0;
+    ++counts[std::min(std::size_t(std::max(at, 0.0)), counts.size() - 1)];
+  }
+  return counts;
+}
+
+namespace {
+
+std::string RowFingerprint(const MeasurementTable& table, std::int32_t row) {
+  const MeasurementRecord& rec = RowAt(table, row);
+  std::string text(rec.TimeText.View());
+  text += '|';
+  text += rec.MainValue.View();
+  text += '|';
+  text += rec.MainCaption.View();
+  return text;
+}
+
+}  // namespace
+
+const BatchStats& BatchStatsTracker::Update(const MeasurementTable& table, std::string_view function,
+                                            const Limits& limits) {
+  const bool sameTable = table.RecordCount >= rowsRead_ && RowFingerprint(table, rowsRead_) == lastRowSeen_;
+  if (function != stats_.function || !(limits == limits_) || !sameTable) {
+    stats_ = BatchStats{};
+    stats_.function = std::string(function);
+    limits_ = limits;
+    rowsRead_ = 0;
+  }
+  for (std::int32_t r = rowsRead_ + 1; r <= table.RecordCount; ++r) {
+    const MeasurementRecord& rec = table.rows[std::size_t(r)];
+    if (SameFunction(rec.MainCaption.View(), function)) AddRecord(stats_, rec, r, limits);
+  }
+  rowsRead_ = table.RecordCount;
+  lastRowSeen_ = RowFingerprint(table, rowsRead_);
+  return stats_;
+}
+
+namespace {
+
+std::string Number(double v) {
+  char buf[40];
+  std::snprintf(buf, sizeof buf, "%.10g", v);
+  return buf;
+}
+
+}  // namespace
+
+std::string StatsText(const BatchStats& s, const Limits& limits) {
+  const std::string unit = s.unit.empty() ? std::string() : " " + s.unit;
+  std::string t = "Function\t" + s.function + "\n";
+  t += "Count\t" + std::to_string(s.count) + "\n";
+  if (s.count > 0) {
+    t += "Mean\t" + Number(s.Mean()) + unit + "\n";
+    t += "Std dev\t" + Number(s.StdDev()) + unit + "\n";
+    t += "Minimum\t" + Number(s.min) + unit + " (index " + std::to_string(s.minRow) + ")\n";
+    t += "Maximum\t" + Number(s.max) + unit + " (index " + std::to_string(s.maxRow) + ")\n";
+  }
+  for (const auto& [word, n] : s.words) t += "\"" + word + "\"\t" + std::to_string(n) + "\n";
+  if (limits.Any()) {
+    t += "Low limit\t" + (limits.low ? Number(*limits.low) + unit : std::string("none")) + "\n";
+    t += "High limit\t" + (limits.high ? Number(*limits.high) + unit : std::string("none")) + "\n";
+    t += "Pass\t" + std::to_string(s.pass) + "\n";
+    t += "Fail\t" + std::to_string(s.fail) + "\n";
+    if (const auto y = s.YieldPercent(limits)) {
+      char buf[32];
+      std::snprintf(buf, sizeof buf, "%.2f %%", *y);
+      t += std::string("Yield\t") + buf + "\n";
+    }
+  }
+  return t;
+}
+
+}  // namespace lcr
