@@ -16,6 +16,62 @@ Limits ToleranceLimits(double nominal, double tolerance, bool percent) {
   return {nominal - delta, nominal + delta};
 }
 
+namespace {
+
+// The number of a text times 10^e, rounded once: "0.00102" at e = 6 reads
+// 1020, not 1020.0000000000001.
+std::optional<double> ReadScaled(std::string_view text, int e) {
+  if (e == 0 || text.find_first_of("eE") != std::string_view::npos) {
+    const auto number = ParseEitherMark(text);
+    if (!number || e == 0) return number;
+    return e > 0 ? *number * std::pow(10.0, e) : *number / std::pow(10.0, -e);
+  }
+  std::string scaled(text);
+  scaled += 'e';
+  scaled += std::to_string(e);
+  return ParseEitherMark(scaled);
+}
+
+}  // namespace
+
+std::optional<double> ParseLimitValue(std::string_view text) {
+  text = Trim(text);
+  int e = 0;
+  if (!text.empty()) {
+    const char last = text.back();
+    if (last == 'G') e = 9;
+    else if (last != 'e' && last != 'E') e = PrefixExponent(last);
+    if (e != 0) text.remove_suffix(1);
+  }
+  return ReadScaled(Trim(text), e);
+}
+
+std::optional<Limits> ParseLimits(std::string_view nominal, std::string_view tolerance, std::string_view low,
+                                  std::string_view high, std::string* error) {
+  const auto fail = [&](const std::string& reason) -> std::optional<Limits> {
+    if (error) *error = reason;
+    return std::nullopt;
+  };
+  const auto read = [&](std::string_view text, const char* what, std::optional<double>& out) {
+    if (Trim(text).empty()) return true;
+    out = ParseLimitValue(text);
+    if (!out && error) *error = std::string("not a number for ") + what + ": " + std::string(text);
+    return out.has_value();
+  };
+  tolerance = Trim(tolerance);
+  const bool percent = !tolerance.empty() && tolerance.back() == '%';
+  if (percent) tolerance.remove_suffix(1);
+  std::optional<double> n, t, lo, hi;
+  if (!read(nominal, "the nominal", n) || !read(tolerance, "the tolerance", t) || !read(low, "the low limit", lo) ||
+      !read(high, "the high limit", hi))
+    return std::nullopt;
+  if (n.has_value() != t.has_value()) return fail("a nominal needs a tolerance and a tolerance a nominal");
+  if (n && (lo || hi)) return fail("give a nominal with a tolerance, or low and high limits, not both");
+  if (n) return ToleranceLimits(*n, *t, percent);
+  if (lo && hi && *lo > *hi) return fail("the low limit is above the high limit");
+  return Limits{lo, hi};
+}
+
 bool WithinLimits(const Limits& limits, double v) {
   const auto slack = [](double edge) { return std::abs(edge) * 1e-12; };
   if (limits.low && v < *limits.low - slack(*limits.low)) return false;
@@ -31,10 +87,7 @@ std::string FunctionKey(std::string_view mainCaption) {
 std::optional<double> BaseValue(std::string_view mainValue, std::string_view mainCaption) {
   const std::string_view v = Trim(mainValue);
   if (!MayBeNumber(v) || ScaleOf(v) != ValueScale::Number) return std::nullopt;
-  const auto number = ParseEitherMark(v);
-  if (!number) return std::nullopt;
-  const int e = CaptionExponent(mainCaption);
-  return e >= 0 ? *number * std::pow(10.0, e) : *number / std::pow(10.0, -e);
+  return ReadScaled(v, CaptionExponent(mainCaption));
 }
 
 double BatchStats::StdDev() const { return count < 2 ? 0 : std::sqrt(m2 / double(count - 1)); }

@@ -25,6 +25,17 @@ struct Limits {
 // nominal ± tolerance, the tolerance in percent of the nominal or in units.
 Limits ToleranceLimits(double nominal, double tolerance, bool percent);
 
+// A limit as a user types it, in base units: a number, optionally followed
+// by a prefix letter (p n u m k K M G): "4.7k" is 4700.
+std::optional<double> ParseLimitValue(std::string_view text);
+
+// Limits from what the user gave (empty texts: not given): a nominal with a
+// tolerance ("5%" in percent, "0.2" in units), or a low and/or a high. None,
+// with the reason, for a text that is no number, a nominal without a
+// tolerance or the other way round, both kinds at once, or low above high.
+std::optional<Limits> ParseLimits(std::string_view nominal, std::string_view tolerance, std::string_view low,
+                                  std::string_view high, std::string* error);
+
 // Whether v lies within the limits. The edges pass, also when the limit was
 // computed with a rounding step in the last place (1000 ± 1 % is 990..1010).
 bool WithinLimits(const Limits& limits, double v);

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <random>
+#include <tuple>
 
 #include "views/batch_stats.h"
 
@@ -127,6 +128,20 @@ TEST(BatchStats, LimitsPassTheirEdgesAndNothingBeyond) {
   EXPECT_FALSE(s.YieldPercent({}));
   EXPECT_FALSE(BaseValue("----", "OHM 2.000 K\xA6\xB8"));
   EXPECT_FALSE(BaseValue("Pass", "OHM 2.000 K\xA6\xB8"));
+}
+
+TEST(BatchStats, LimitsAsTheUserTypesThem) {
+  std::string error;
+  EXPECT_EQ(ParseLimits("4.7k", "5%", "", "", &error), ToleranceLimits(4700, 5, true));
+  EXPECT_EQ(ParseLimits("100n", "2n", "", "", &error), ToleranceLimits(100e-9, 2e-9, false));
+  EXPECT_EQ(ParseLimits("", "", "1M", "", &error), (Limits{1e6, std::nullopt}));
+  EXPECT_EQ(ParseLimits("", "", "", "", &error), Limits{});
+  for (auto [n, t, lo, hi] : {std::tuple{"10", "", "", ""}, {"", "1%", "", ""}, {"10", "1%", "9", ""},
+                              {"", "", "5", "4"}, {"x", "1", "", ""}, {"", "", "1e", ""}}) {
+    error.clear();
+    EXPECT_FALSE(ParseLimits(n, t, lo, hi, &error)) << n << t << lo << hi;
+    EXPECT_FALSE(error.empty());
+  }
 }
 
 }  // namespace

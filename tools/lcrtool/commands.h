@@ -12,6 +12,7 @@ int RunSimulate(const QStringList& args);
 int RunOpen(const QStringList& args);
 int RunWorkbook(const QStringList& args);
 int RunPorts(const QStringList& args);
+int RunStats(const QStringList& args);
 // Builds its own application object (widgets, offscreen): called from main
 // before any other is made, with the whole command line.
 int RunGraph(int argc, char** argv);

@@ -21,6 +21,8 @@ void PrintUsage() {
       "                         a meter on a pseudo-terminal\n"
       "  open FILE              check a data file as File, Open does; its records as JSON Lines\n"
       "  workbook FILE OUT      the workbook of a data file, as Export Excel File writes it\n"
+      "  stats FILE [--nominal X --tolerance P%] [--low A] [--high B]\n"
+      "                         count, mean, spread, extremes and yield, one JSON object per function\n"
       "  graph FILE OUT [--points P]\n"
       "                         the chart after opening FILE, as Export Graph writes it\n",
       stderr);
@@ -45,6 +47,7 @@ int main(int argc, char** argv) {
   if (verb == "simulate") return lcrtool::RunSimulate(args);
   if (verb == "open") return lcrtool::RunOpen(args);
   if (verb == "workbook") return lcrtool::RunWorkbook(args);
+  if (verb == "stats") return lcrtool::RunStats(args);
   if (verb == "--help" || verb == "-h" || verb == "help") {
     PrintUsage();
     return 0;
