@@ -28,6 +28,7 @@
 #include "app/panel_widgets.h"
 #include "app/main_window.h"
 #include "app/menu_icons.h"
+#include "app/statistics_window.h"
 #include "app/view_widgets.h"
 
 namespace lcr {
@@ -133,6 +134,8 @@ void TForm1::BuildMenus() {
   Menu_Run->setObjectName(QStringLiteral("Acquisition1"));
   Menu_Start = Menu_Run->addAction(QStringLiteral("Start"), this, &TForm1::Button_StartClick);
   Menu_Stop = Menu_Run->addAction(QStringLiteral("Stop"), this, &TForm1::Button_StopClick);
+  Menu_Run->addSeparator();
+  AddStatisticsMenu(*this, Menu_Run);
 
   Menu_Set = menuBar()->addMenu(QStringLiteral("&Set"));
   Menu_Set->setObjectName(QStringLiteral("Set1"));
