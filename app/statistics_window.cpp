@@ -82,8 +82,12 @@ StatisticsWindow::StatisticsWindow(const Cycle& cycle, QWidget* parent) : QDialo
   bandRow->addWidget(low_);
   bandRow->addWidget(new QLabel(QStringLiteral("to"), this));
   bandRow->addWidget(high_);
-  limitsBox->addRow(QStringLiteral("&Nominal:"), tolRow);
-  limitsBox->addRow(QStringLiteral("or &Low, high:"), bandRow);
+  auto* nominalLabel = new QLabel(QStringLiteral("&Nominal:"), this);
+  nominalLabel->setBuddy(nominal_);
+  auto* bandLabel = new QLabel(QStringLiteral("or &Low, high:"), this);
+  bandLabel->setBuddy(low_);
+  limitsBox->addRow(nominalLabel, tolRow);
+  limitsBox->addRow(bandLabel, bandRow);
   limitError_ = new QLabel(this);
   limitError_->setStyleSheet(QStringLiteral("color: #c00000"));
 
