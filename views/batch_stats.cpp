@@ -34,6 +34,38 @@ std::optional<double> ReadScaled(std::string_view text, int e) {
 
 }  // namespace
 
+// The common case at full speed: a sign, digits and at most one mark,
+// read as a whole number of up to 15 digits times an exact power of ten,
+// so the one rounding is that of the product or quotient, and the result
+// equals what ReadScaled gives. None for anything else.
+std::optional<double> ReadPlainScaled(std::string_view text, int e) {
+  static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  std::size_t i = 0;
+  const bool negative = !text.empty() && text[0] == '-';
+  if (!text.empty() && (text[0] == '-' || text[0] == '+')) ++i;
+  long long mantissa = 0;
+  int digits = 0, decimals = 0;
+  bool mark = false;
+  for (; i < text.size(); ++i) {
+    const char ch = text[i];
+    if (ch >= '0' && ch <= '9') {
+      if (++digits > 15) return std::nullopt;
+      mantissa = mantissa * 10 + (ch - '0');
+      if (mark) ++decimals;
+    } else if ((ch == '.' || ch == ',') && !mark) {
+      mark = true;
+    } else {
+      return std::nullopt;
+    }
+  }
+  if (digits == 0) return std::nullopt;
+  const int k = e - decimals;
+  if (k > 22 || k < -22) return std::nullopt;
+  const double m = negative ? -double(mantissa) : double(mantissa);
+  return k >= 0 ? m * kPow10[k] : m / kPow10[-k];
+}
+
 std::optional<double> ParseLimitValue(std::string_view text) {
   text = Trim(text);
   int e = 0;
@@ -84,10 +116,41 @@ std::string FunctionKey(std::string_view mainCaption) {
   return std::string(label == "TMP" ? mainCaption : label);
 }
 
-std::optional<double> BaseValue(std::string_view mainValue, std::string_view mainCaption) {
+namespace {
+
+std::optional<double> ScaledValue(std::string_view mainValue, int e) {
   const std::string_view v = Trim(mainValue);
+  if (const auto plain = ReadPlainScaled(v, e)) return plain;
   if (!MayBeNumber(v) || ScaleOf(v) != ValueScale::Number) return std::nullopt;
-  return ReadScaled(v, CaptionExponent(mainCaption));
+  return ReadScaled(v, e);
+}
+
+// Counts one record whose caption's power of ten is known.
+void AddRecordAt(BatchStats& s, const MeasurementRecord& rec, int e, std::int32_t row, const Limits& limits) {
+  if (s.count == 0 && s.words.empty()) s.unit = std::string(CaptionBaseUnit(rec.MainCaption.View()));
+  if (const auto base = ScaledValue(rec.MainValue.View(), e))
+    AddValue(s, *base, row, limits);
+  else
+    ++s.words[std::string(Trim(rec.MainValue.View()))];
+}
+
+// A run of records mostly shares one caption: its power of ten is found once.
+struct ExponentCache {
+  std::string_view caption;
+  int e = 0;
+  int Of(std::string_view c) {
+    if (c.data() == nullptr || c != caption) {
+      caption = c;
+      e = CaptionExponent(c);
+    }
+    return e;
+  }
+};
+
+}  // namespace
+
+std::optional<double> BaseValue(std::string_view mainValue, std::string_view mainCaption) {
+  return ScaledValue(mainValue, CaptionExponent(mainCaption));
 }
 
 double BatchStats::StdDev() const { return count < 2 ? 0 : std::sqrt(m2 / double(count - 1)); }
@@ -126,12 +189,7 @@ void AddValue(BatchStats& s, double base, std::int32_t row, const Limits& limits
 }
 
 void AddRecord(BatchStats& s, const MeasurementRecord& rec, std::int32_t row, const Limits& limits) {
-  const std::string_view caption = rec.MainCaption.View();
-  if (s.count == 0 && s.words.empty()) s.unit = std::string(CaptionBaseUnit(caption));
-  if (const auto base = BaseValue(rec.MainValue.View(), caption))
-    AddValue(s, *base, row, limits);
-  else
-    ++s.words[std::string(Trim(rec.MainValue.View()))];
+  AddRecordAt(s, rec, CaptionExponent(rec.MainCaption.View()), row, limits);
 }
 
 namespace {
@@ -147,9 +205,11 @@ bool SameFunction(std::string_view caption, std::string_view function) {
 BatchStats ComputeBatchStats(const MeasurementTable& table, std::string_view function, const Limits& limits) {
   BatchStats s;
   s.function = std::string(function);
+  ExponentCache exponents;
   for (std::int32_t r = 1; r <= table.RecordCount; ++r) {
     const MeasurementRecord& rec = table.rows[std::size_t(r)];
-    if (SameFunction(rec.MainCaption.View(), function)) AddRecord(s, rec, r, limits);
+    const std::string_view caption = rec.MainCaption.View();
+    if (SameFunction(caption, function)) AddRecordAt(s, rec, exponents.Of(caption), r, limits);
   }
   return s;
 }
@@ -205,9 +265,11 @@ const BatchStats& BatchStatsTracker::Update(const MeasurementTable& table, std::
     limits_ = limits;
     rowsRead_ = 0;
   }
+  ExponentCache exponents;
   for (std::int32_t r = rowsRead_ + 1; r <= table.RecordCount; ++r) {
     const MeasurementRecord& rec = table.rows[std::size_t(r)];
-    if (SameFunction(rec.MainCaption.View(), function)) AddRecord(stats_, rec, r, limits);
+    const std::string_view caption = rec.MainCaption.View();
+    if (SameFunction(caption, function)) AddRecordAt(stats_, rec, exponents.Of(caption), r, limits);
   }
   rowsRead_ = table.RecordCount;
   lastRowSeen_ = RowFingerprint(table, rowsRead_);
