@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 #include "common/text_and_numbers.h"
 #include "decode/value_words.h"
@@ -139,7 +140,7 @@ struct ExponentCache {
   std::string_view caption;
   int e = 0;
   int Of(std::string_view c) {
-    if (c.data() == nullptr || c != caption) {
+    if (c.size() != caption.size() || std::memcmp(c.data(), caption.data(), c.size()) != 0) {
       caption = c;
       e = CaptionExponent(c);
     }
