@@ -3,6 +3,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QGraphicsLayout>
@@ -28,6 +29,7 @@
 #include "app/main_window.h"
 #include "app/chart_drawing.h"
 #include "app/menu_icons.h"
+#include "app/statistics_window.h"
 #include "app/view_widgets.h"
 
 namespace lcr {
@@ -134,6 +136,8 @@ void TForm1::BuildMenus() {
   Menu_Run->setObjectName(QStringLiteral("Acquisition1"));
   Menu_Start = Menu_Run->addAction(QStringLiteral("Start"), this, &TForm1::Button_StartClick);
   Menu_Stop = Menu_Run->addAction(QStringLiteral("Stop"), this, &TForm1::Button_StopClick);
+  Menu_Run->addSeparator();
+  AddStatisticsMenu(*this, Menu_Run);
 
   Menu_Set = menuBar()->addMenu(QStringLiteral("&Set"));
   Menu_Set->setObjectName(QStringLiteral("Set1"));
@@ -378,6 +382,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == viewHandles_.StringGrid1 && event->type() == QEvent::KeyPress &&
       GridKeyPress(static_cast<QKeyEvent*>(event)))
     return true;
+  // The wheel over the grid's cells turns its scroll bar, as over the bar itself.
+  if (event->type() == QEvent::Wheel && viewHandles_.StringGrid1 && watched == viewHandles_.StringGrid1->viewport()) {
+    if (ScrollBar2->isEnabled()) QCoreApplication::sendEvent(ScrollBar2, event);
+    return true;
+  }
   return QMainWindow::eventFilter(watched, event);
 }
 

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QFontMetrics>
 #include <QStatusBar>
+#include <algorithm>
 #include <QChartView>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -84,6 +85,7 @@ void TForm1::SetupKeyboard() {
   v.StringGrid1->setFocusPolicy(Qt::StrongFocus);
   v.StringGrid1->setTabKeyNavigation(false);
   v.StringGrid1->installEventFilter(this);
+  v.StringGrid1->viewport()->installEventFilter(this);  // the wheel over its cells
 
   QWidget* const order[] = {ScrollBar1, v.StringGrid1, ScrollBar2, Button_Start, Button_Stop, Button_Reset,
                             Bution_Exit};
@@ -92,9 +94,18 @@ void TForm1::SetupKeyboard() {
 }
 
 // The grid shows a window onto the table: paging, and stepping past its top
-// or bottom row, moves ScrollBar2 as the mouse would.
+// or bottom row, moves ScrollBar2 as the mouse would; Ctrl+Home and Ctrl+End
+// go to the first and the last record.
 bool TForm1::GridKeyPress(QKeyEvent* key) {
-  const QTableWidget* grid = viewHandles_.StringGrid1;
+  QTableWidget* grid = viewHandles_.StringGrid1;
+  const bool ends = key->modifiers() == Qt::ControlModifier && (key->key() == Qt::Key_Home || key->key() == Qt::Key_End);
+  if (ends && ScrollBar2->isEnabled()) {
+    const bool first = key->key() == Qt::Key_Home;
+    ScrollBar2Change(first ? ScrollBar2->minimum() : ScrollBar2->maximum());
+    const int lastRow = std::clamp(cycle().table.RecordCount - 1, 0, std::max(grid->rowCount() - 1, 0));
+    grid->setCurrentCell(first ? 0 : lastRow, grid->currentColumn() < 0 ? 0 : grid->currentColumn());
+    return true;
+  }
   QAbstractSlider::SliderAction action = QAbstractSlider::SliderNoAction;
   switch (key->key()) {
     case Qt::Key_PageUp:

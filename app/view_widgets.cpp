@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QTableWidget>
 #include <QValueAxis>
 #include <algorithm>
@@ -60,6 +61,17 @@ void ViewWidgets::showGrid() {
         if (!grid->item(r, col)) grid->setItem(r, col, new QTableWidgetItem());
   }
   gridShown_.resize(std::size_t(rows), ~0ull);
+  // The Index column widens (never narrows) once the largest index has more
+  // digits than it has room for.
+  const int digits = int(std::to_string(std::max(c.table.RecordCount, 1)).size());
+  if (digits > indexDigitsShown_ && grid->columnCount() > 0) {
+    indexDigitsShown_ = digits;
+    // The cells keep the text a focus frame's width plus one pixel off both
+    // sides; one pixel more for the grid line.
+    const int margin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
+    const int needed = grid->fontMetrics().horizontalAdvance(QString(digits, u'0')) + 2 * margin + 1;
+    if (grid->columnWidth(0) < needed) grid->setColumnWidth(0, needed);
+  }
   for (int r = 0; r < rows; ++r) {
     const GridRow& row = c.grid.rows[std::size_t(r)];
     if (gridShown_[std::size_t(r)] == row.revision) continue;

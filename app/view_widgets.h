@@ -45,6 +45,7 @@ class ViewWidgets : public QObject {
   const Cycle& cycle_;
   std::vector<std::uint64_t> gridShown_;
   ChartDrawing* chart_ = nullptr;  // a child QObject
+  int indexDigitsShown_ = 0;  // the Index column has room for this many digits
   std::optional<long long> readoutRow_;  // what the read-out box tells of
   std::string readoutText_;
 };

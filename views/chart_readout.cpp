@@ -4,6 +4,7 @@
 
 #include "common/text_and_numbers.h"
 #include "table/record_text.h"
+#include "views/caption_unit.h"
 
 namespace lcr {
 
@@ -14,7 +15,7 @@ std::string ReadoutText(const MeasurementRecord& rec) {
   text += " | ";
   text += Trim(rec.MainValue.View());
   text += ' ';
-  text += Chars(Trim(rec.MainCaption.View()), 16, 19);
+  text += CaptionUnit(rec.MainCaption.View());
   return text;
 }
 

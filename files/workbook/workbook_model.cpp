@@ -1,6 +1,7 @@
 #include "files/workbook/workbook_model.h"
 
 #include <QString>
+#include <algorithm>
 
 namespace lcr {
 
@@ -14,17 +15,30 @@ void Fail(std::string* error, const std::string& reason) {
 
 WorkbookModel NewWorkbookModel() {
   WorkbookModel book;
-  book.sheets.push_back(SheetModel{"Sheet1", {}});
+  book.sheets.push_back(SheetModel{"Sheet1", {}, 1});
   book.sheetsCreated = 1;
   return book;
 }
 
 void AddWorksheet(WorkbookModel& book) {
   ++book.sheetsCreated;
-  SheetModel sheet{"Sheet" + std::to_string(book.sheetsCreated), {}};
+  SheetModel sheet{"Sheet" + std::to_string(book.sheetsCreated), {}, book.sheetsCreated};
   const int at = book.sheets.empty() ? 0 : book.activeSheet;
   book.sheets.insert(book.sheets.begin() + at, std::move(sheet));
   book.activeSheet = at;
+}
+
+std::vector<int> SheetsInFileOrder(const WorkbookModel& book) {
+  std::vector<int> order(book.sheets.size());
+  for (std::size_t i = 0; i < order.size(); ++i) order[i] = int(i);
+  std::stable_sort(order.begin(), order.end(),
+                   [&](int a, int b) { return book.sheets[std::size_t(a)].number < book.sheets[std::size_t(b)].number; });
+  std::vector<int> kept;
+  for (int i : order) {
+    const SheetModel& sheet = book.sheets[std::size_t(i)];
+    if (sheet.cells.lastRow() > 0 || sheet.name != "Sheet" + std::to_string(sheet.number)) kept.push_back(i);
+  }
+  return kept.empty() ? order : kept;
 }
 
 bool SelectWorksheet(WorkbookModel& book, int index, std::string* error) {

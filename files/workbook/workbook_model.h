@@ -18,6 +18,7 @@ inline constexpr int kMaxSheetNameLength = 31;
 struct SheetModel {
   std::string name;  // UTF-8
   SheetCells cells;
+  int number = 0;  // 1 for the book's first sheet, then in the order they were added
 };
 
 struct WorkbookModel {
@@ -25,6 +26,12 @@ struct WorkbookModel {
   int activeSheet = 0;             // index into sheets
   int sheetsCreated = 0;           // numbers the default names "Sheet1", "Sheet2", ...
 };
+
+// The sheets (indexes into book.sheets) as a saved file lists them: in the
+// order they were added, so pages read 1, 2, 3 ... whatever "add" did to the
+// order on screen, leaving out default sheets nobody wrote into or renamed
+// (unless no other is left). The file opens on the first one listed.
+std::vector<int> SheetsInFileOrder(const WorkbookModel& book);
 
 // A new workbook: one empty sheet "Sheet1", active.
 WorkbookModel NewWorkbookModel();

@@ -136,15 +136,16 @@ bool WriteWithLibrary(const WorkbookModel& book, const QString& file, const QStr
   QElapsedTimer rowsClock;
   rowsClock.start();
   bool ok = true;
-  for (std::size_t s = 0; s < book.sheets.size() && ok; ++s) {
-    const SheetModel& sheet = book.sheets[s];
+  const std::vector<int> order = SheetsInFileOrder(book);
+  for (std::size_t s = 0; s < order.size() && ok; ++s) {
+    const SheetModel& sheet = book.sheets[std::size_t(order[s])];
     lxw_worksheet* worksheet = workbook_add_worksheet(workbook, sheet.name.c_str());
     if (!worksheet) {
       if (error) *error = QStringLiteral("cannot add the sheet \"%1\"").arg(QString::fromStdString(sheet.name));
       ok = false;
       break;
     }
-    if (int(s) == book.activeSheet) worksheet_activate(worksheet);
+    if (s == 0) worksheet_activate(worksheet);
     ok = sheet.cells.ForEachRow(
         [&](int row, const std::vector<SheetCell>& cells) {
           for (const SheetCell& cell : cells)

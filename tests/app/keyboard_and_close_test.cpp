@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <functional>
 
 #include "tests/app/window_fixture.h"
@@ -91,6 +92,45 @@ TEST_F(KeyboardAndCloseTest, PagingKeysOnTheGridMoveItsScrollBar) {
   QTest::keyClick(grid, Qt::Key_Down);  // inside the grid: the cell moves, not the records
   EXPECT_EQ(grid->currentRow(), 1);
   EXPECT_EQ(grid->item(0, 0)->text(), "1");
+}
+
+// Ctrl+Home and Ctrl+End reach both ends of the table; the wheel over the
+// cells turns the records as over the scroll bar.
+TEST_F(KeyboardAndCloseTest, EndKeysAndTheWheelOverTheCellsMoveTheRecords) {
+  RecordAndStop(102);  // 100 records, 25 data rows
+  runner().onSystime();
+  ShowActive();
+  QTableWidget* grid = form->viewHandles().StringGrid1;
+  grid->setFocus();
+  QTest::keyClick(grid, Qt::Key_Home, Qt::ControlModifier);
+  EXPECT_EQ(grid->item(0, 0)->text(), "1");
+  EXPECT_EQ(grid->currentRow(), 0);
+  const auto wheel = [&](int delta) {
+    QWheelEvent e(QPointF(20, 40), grid->viewport()->mapToGlobal(QPointF(20, 40)), {}, QPoint(0, delta),
+                  Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grid->viewport(), &e);
+  };
+  wheel(-120);  // towards the user: later records
+  const int top = grid->item(0, 0)->text().toInt();
+  EXPECT_GT(top, 1);
+  wheel(120);
+  EXPECT_EQ(grid->item(0, 0)->text(), "1");
+  QTest::keyClick(grid, Qt::Key_End, Qt::ControlModifier);
+  EXPECT_EQ(model().scrollBar2.position, 100);
+  EXPECT_EQ(grid->item(24, 0)->text(), "100");
+  EXPECT_EQ(grid->currentRow(), 24);
+}
+
+// The Index column starts at its designed width and widens to the digits
+// of the largest index.
+TEST_F(KeyboardAndCloseTest, TheIndexColumnWidensToTheLargestIndex) {
+  QTableWidget* grid = form->viewHandles().StringGrid1;
+  RecordAndStop(3);
+  EXPECT_EQ(grid->columnWidth(0), 33);
+  std::vector<MeasurementRecord> records(100000);
+  ReplaceRecords(form->cycle().table, records);
+  form->ApplyModel();
+  EXPECT_GE(grid->columnWidth(0), grid->fontMetrics().horizontalAdvance(QStringLiteral("100000")) + 4);
 }
 
 TEST_F(KeyboardAndCloseTest, ClosingWithUnsavedRecordsAsksAndSavesFirst) {

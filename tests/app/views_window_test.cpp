@@ -156,7 +156,7 @@ TEST_F(ViewsWindowTest, ReadOutFollowsTheMouse) {
   MoveMouse(XOf(1) - 2, y);  // the point is read at x + 2
   EXPECT_TRUE(form->viewHandles().suiEdit4->isVisible());
   EXPECT_TRUE(form->viewHandles().Shape1->isVisible());
-  EXPECT_EQ(form->viewHandles().suiEdit4->text(), "10:00:11 | 2.5  nF");
+  EXPECT_EQ(form->viewHandles().suiEdit4->text(), "10:00:11 | 2.5 nF");
   EXPECT_EQ(form->viewHandles().Shape1->x(), XOf(1));
   EXPECT_EQ(form->viewHandles().Shape1->width(), 1);
   EXPECT_EQ(form->viewHandles().suiEdit4->pos(), QPoint(XOf(1) + 8, y + 10));
@@ -201,7 +201,7 @@ TEST_F(ViewsWindowTest, ReadOutGoesWithItsPoint) {
   EXPECT_FALSE(line->isVisible());
 
   MoveMouse(XOf(1) - 2, y);
-  ASSERT_EQ(form->viewHandles().suiEdit4->text(), "11:00:02 | 8  nF");
+  ASSERT_EQ(form->viewHandles().suiEdit4->text(), "11:00:02 | 8 nF");
   ResetDiscarding();
   EXPECT_FALSE(box->isVisible());
   EXPECT_FALSE(line->isVisible());

@@ -1,5 +1,5 @@
 """Prints what a workbook holds as one JSON object, read with openpyxl:
-{"sheets": [{"name": ..., "rows": n, "cells": {"A1": [type, value, format]}}]}
+{"active": name, "sheets": [{"name": ..., "rows": n, "cells": {"A1": [type, value, format]}}]}
 where type is "n" (number), "s" (text) or "d" (date or time, value in ISO form).
 Only the cells named on the command line are listed (all when none is named).
 
@@ -14,7 +14,7 @@ import openpyxl
 def main():
     path, wanted = sys.argv[1], set(sys.argv[2:])
     book = openpyxl.load_workbook(path, read_only=True)
-    out = {"sheets": []}
+    out = {"active": book.active.title, "sheets": []}
     for sheet in book.worksheets:
         cells, rows = {}, 0
         for row in sheet.iter_rows():

@@ -275,6 +275,13 @@ TEST(WorkbookModel, AddedSheetsGoInFrontOfTheActiveSheet) {
   EXPECT_EQ(book.sheets[2].name, "Sheet4");
   EXPECT_EQ(book.activeSheet, 2);
   EXPECT_FALSE(lcr::SelectWorksheet(book, 5, nullptr));
+
+  // The file lists them in the order they were added, without the untouched
+  // defaults; a book with nothing but defaults keeps them.
+  std::vector<std::string> saved;
+  for (int i : lcr::SheetsInFileOrder(book)) saved.push_back(book.sheets[std::size_t(i)].name);
+  EXPECT_EQ(saved, (std::vector<std::string>{"page 1", "page 2"}));
+  EXPECT_EQ(lcr::SheetsInFileOrder(lcr::NewWorkbookModel()), std::vector<int>{0});
 }
 
 TEST(WorkbookModel, RefusesNamesAndCellsTheApplicationRefuses) {
@@ -354,12 +361,16 @@ QString OpenpyxlPython() {
 }
 
 // The workbook as openpyxl reads it: sheets in file order, each with its
-// last row and the cells asked for as [type, value, number format].
-QJsonArray ReadBack(const QString& python, const QString& file, const QStringList& refs) {
+// last row and the cells asked for as [type, value, number format]; and the
+// name of the sheet it opens on, when asked for.
+QJsonArray ReadBack(const QString& python, const QString& file, const QStringList& refs,
+                    QString* active = nullptr) {
   const lcrtest::ProcessResult r =
       lcrtest::RunProgram(python, QStringList{LCR_SOURCE_DIR "/tests/files/read_workbook.py", file} + refs);
   EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
-  return QJsonDocument::fromJson(r.out).object().value("sheets").toArray();
+  const QJsonObject book = QJsonDocument::fromJson(r.out).object();
+  if (active) *active = book.value("active").toString();
+  return book.value("sheets").toArray();
 }
 
 QJsonArray Cell(const QJsonArray& sheets, int sheet, const char* ref) {
@@ -386,39 +397,40 @@ TEST(XlsxWorkbook, ReadBackByOpenpyxl) {
   ASSERT_EQ(lcr::ExportSpreadsheetFile(server, file, table, kHeader, {}, &error), SpreadsheetExportOutcome::Saved)
       << error;
 
+  QString active;
   const QJsonArray sheets = ReadBack(python, file, {"A1", "F1", "A2", "B2", "C2", "D2", "E2", "F2", "C3", "E3", "C4",
-                                                    "C5", "A65501", "B65501", "C65501"});
-  ASSERT_EQ(sheets.size(), 3);
-  EXPECT_EQ(sheets[0].toObject().value("name"), "page 2");
-  EXPECT_EQ(sheets[1].toObject().value("name"), "page 1");
-  EXPECT_EQ(sheets[2].toObject().value("name"), "Sheet1");
-  EXPECT_EQ(sheets[0].toObject().value("rows"), 2);
-  EXPECT_EQ(sheets[1].toObject().value("rows"), 65501);
-  EXPECT_EQ(sheets[2].toObject().value("rows"), 0);
+                                                    "C5", "A65501", "B65501", "C65501"}, &active);
+  // Page order, opening on page 1, and no empty default sheet left over.
+  ASSERT_EQ(sheets.size(), 2);
+  EXPECT_EQ(sheets[0].toObject().value("name"), "page 1");
+  EXPECT_EQ(sheets[1].toObject().value("name"), "page 2");
+  EXPECT_EQ(active, "page 1");
+  EXPECT_EQ(sheets[0].toObject().value("rows"), 65501);
+  EXPECT_EQ(sheets[1].toObject().value("rows"), 2);
 
   const auto is = [](const QJsonArray& cell, const char* type, const QJsonValue& value) {
     return cell.size() == 3 && cell[0] == type && cell[1] == value;
   };
   // Record 65500 ends page 1, record 65501 starts page 2.
-  EXPECT_TRUE(is(Cell(sheets, 1, "A65501"), "n", 65500));
-  EXPECT_TRUE(is(Cell(sheets, 1, "B65501"), "d", "10:00:00"));
-  EXPECT_TRUE(is(Cell(sheets, 1, "C65501"), "n", 1.5));
-  EXPECT_TRUE(is(Cell(sheets, 0, "A2"), "n", 65501));
-  EXPECT_TRUE(is(Cell(sheets, 0, "B2"), "d", "10:00:01"));
-  EXPECT_EQ(Cell(sheets, 0, "B2")[2], "hh:mm:ss");
-  EXPECT_TRUE(is(Cell(sheets, 0, "C2"), "n", -0.25)) << "trimmed, with either mark";
+  EXPECT_TRUE(is(Cell(sheets, 0, "A65501"), "n", 65500));
+  EXPECT_TRUE(is(Cell(sheets, 0, "B65501"), "d", "10:00:00"));
+  EXPECT_TRUE(is(Cell(sheets, 0, "C65501"), "n", 1.5));
+  EXPECT_TRUE(is(Cell(sheets, 1, "A2"), "n", 65501));
+  EXPECT_TRUE(is(Cell(sheets, 1, "B2"), "d", "10:00:01"));
+  EXPECT_EQ(Cell(sheets, 1, "B2")[2], "hh:mm:ss");
+  EXPECT_TRUE(is(Cell(sheets, 1, "C2"), "n", -0.25)) << "trimmed, with either mark";
   // Page 1: header, then records 1, 2, 3.
-  EXPECT_TRUE(is(Cell(sheets, 1, "A1"), "s", "Index"));
-  EXPECT_TRUE(is(Cell(sheets, 1, "F1"), "s", "Sub_Range"));
-  EXPECT_TRUE(is(Cell(sheets, 1, "A2"), "n", 1));
-  EXPECT_TRUE(is(Cell(sheets, 1, "C2"), "n", -0.25));
-  EXPECT_TRUE(is(Cell(sheets, 1, "D2"), "s", "CAP 20.000  nF"));
-  EXPECT_TRUE(Cell(sheets, 1, "E2").isEmpty()) << "an empty text leaves the cell blank";
-  EXPECT_TRUE(is(Cell(sheets, 1, "F2"), "s", QString::fromUtf8("OHM 20.00 K\u03A9")));
-  EXPECT_TRUE(is(Cell(sheets, 1, "C3"), "s", "OL"));
-  EXPECT_TRUE(is(Cell(sheets, 1, "E3"), "n", 0.5));
-  EXPECT_TRUE(is(Cell(sheets, 1, "C4"), "s", "1U2"));
-  EXPECT_TRUE(is(Cell(sheets, 1, "C5"), "n", 1.5));
+  EXPECT_TRUE(is(Cell(sheets, 0, "A1"), "s", "Index"));
+  EXPECT_TRUE(is(Cell(sheets, 0, "F1"), "s", "Sub_Range"));
+  EXPECT_TRUE(is(Cell(sheets, 0, "A2"), "n", 1));
+  EXPECT_TRUE(is(Cell(sheets, 0, "C2"), "n", -0.25));
+  EXPECT_TRUE(is(Cell(sheets, 0, "D2"), "s", "CAP 20.000  nF"));
+  EXPECT_TRUE(Cell(sheets, 0, "E2").isEmpty()) << "an empty text leaves the cell blank";
+  EXPECT_TRUE(is(Cell(sheets, 0, "F2"), "s", QString::fromUtf8("OHM 20.00 K\u03A9")));
+  EXPECT_TRUE(is(Cell(sheets, 0, "C3"), "s", "OL"));
+  EXPECT_TRUE(is(Cell(sheets, 0, "E3"), "n", 0.5));
+  EXPECT_TRUE(is(Cell(sheets, 0, "C4"), "s", "1U2"));
+  EXPECT_TRUE(is(Cell(sheets, 0, "C5"), "n", 1.5));
 }
 
 TEST(XlsxWorkbook, FailuresAreCallsThatThrow) {

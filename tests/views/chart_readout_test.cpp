@@ -65,11 +65,23 @@ TEST_F(ReadoutTest, TheBoxSitsBesideTheMouse) {
 TEST_F(ReadoutTest, TextOfThePointUnderTheMouse) {
   Readout r = At(100, 50, 2.5);  // rounds half up to point 3, row 6
   EXPECT_EQ(r.visibility, Readout::Visibility::Shown);
-  EXPECT_EQ(r.text, "00:00:16 | 1.26  nF");
+  EXPECT_EQ(r.text, "00:00:16 | 1.26 nF");
   r = At(100, 50, 0.49);
-  EXPECT_EQ(r.text, "00:00:13 | 1.23  nF");
+  EXPECT_EQ(r.text, "00:00:13 | 1.23 nF");
   r = At(100, 50, -0.9);  // rounds toward zero: still point 0
-  EXPECT_EQ(r.text, "00:00:13 | 1.23  nF");
+  EXPECT_EQ(r.text, "00:00:13 | 1.23 nF");
+}
+
+// The unit is the caption's own, for either family and with or without a prefix.
+TEST_F(ReadoutTest, TheUnitOfThePointFollowsItsCaption) {
+  const std::pair<const char*, const char*> cases[] = {{"OHM 20.000 K\xA6\xB8", "1.26 K\xA6\xB8"},
+                                                       {"DCV  MANU 2.000  V", "1.26 V"},
+                                                       {"CAP 20.000 ", "1.26 "},
+                                                       {"", "1.26 "}};
+  for (auto [caption, shown] : cases) {
+    table.rows[6].MainCaption.Assign(caption);
+    EXPECT_EQ(At(100, 50, 2.5).text, std::string("00:00:16 | ") + shown) << caption;
+  }
 }
 
 TEST_F(ReadoutTest, RightOfTheLastPointIsABlankAndLeftOfTheFirstHides) {

@@ -15,5 +15,6 @@ int RunPorts(const QStringList& args);
 // offscreen, where the build has them), so it is called from main before
 // any other is made, with the whole command line.
 int RunExport(int argc, char** argv);
+int RunStats(const QStringList& args);
 
 }  // namespace lcrtool

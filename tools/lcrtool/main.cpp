@@ -26,6 +26,9 @@ constexpr VerbUsage kVerbs[] = {
      "  simulate [--family 730|68] [--scenario NAME] [--interval MS] [--link PATH]\n"
      "                         a meter on a pseudo-terminal (MS from 10)\n"},
     {"open", "  open FILE              check a data file as File, Open does; its records as JSON Lines\n"},
+    {"stats",
+     "  stats FILE [--nominal X --tolerance P%] [--low A] [--high B]\n"
+     "                         count, mean, spread, extremes and yield, one JSON object per function\n"},
     {"export",
      "  export --format NAME FILE OUT [--points P]\n"
      "                         a data file written by an export of the File menu\n"},
@@ -78,6 +81,7 @@ int main(int argc, char** argv) {
   if (verb == "ports") return lcrtool::RunPorts(args);
   if (verb == "simulate") return lcrtool::RunSimulate(args);
   if (verb == "open") return lcrtool::RunOpen(args);
+  if (verb == "stats") return lcrtool::RunStats(args);
   if (verb == "--help" || verb == "-h" || verb == "help") {
     PrintUsage();
     return 0;

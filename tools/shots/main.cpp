@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
@@ -23,6 +24,7 @@
 #include "app/deep_blue_style.h"
 #include "app/main_window.h"
 #include "app/settings_dialog.h"
+#include "views/batch_stats.h"
 #include "link/scripted_serial_io.h"
 #include "simulator/scenarios.h"
 
@@ -119,6 +121,21 @@ int main(int argc, char** argv) {
     r.onShowTime();
   };
   for (std::uint64_t step = 2; step < 262; ++step) record(frame(step));
+  // The Statistics window, with limits of ±2 % around the batch's mean.
+  Child<QAction>(form, "Menu_Statistics")->trigger();
+  if (auto* stats = form.findChild<QDialog*>(QStringLiteral("StatisticsWindow"))) {
+    const lcr::MeasurementTable& table = form.cycle().table;
+    const std::string function = lcr::FunctionKey(table.rows[std::size_t(table.RecordCount)].MainCaption.View());
+    const double mean = lcr::ComputeBatchStats(table, function, {}).Mean();
+    const QList<QLineEdit*> edits = stats->findChildren<QLineEdit*>();
+    edits[0]->setText(QString::number(mean, 'g', 4));
+    edits[1]->setText(QStringLiteral("2%"));
+    QMetaObject::invokeMethod(edits[1], "returnPressed");
+    stats->move(form.x() + 300, form.y() + 120);
+    Settle();
+    Shot(QStringLiteral("statistics"));
+    stats->close();
+  }
   // Then a family 68 meter's tour, up to its temperature display.
   for (std::uint64_t step = 0; step < 72; ++step)
     record(lcr::sim::ScenarioFrame(lcr::sim::Scenario::kTour, lcr::kFamily68, step).frame);
@@ -131,6 +148,7 @@ int main(int argc, char** argv) {
   Shot(QStringLiteral("health-silent"));
   r.stop();
   Shot(QStringLiteral("window-990x690"));
+
 
   form.resize(1600, 1000);
   Shot(QStringLiteral("window-1600x1000"));

@@ -1,0 +1,170 @@
+#include "app/statistics_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/main_window.h"
+#include "app/show_text.h"
+#include "table/record_text.h"
+
+namespace lcr {
+
+namespace {
+
+constexpr int kHistogramBins = 20;
+
+// The function the chart shows: that of its last point, or of the newest
+// record before the chart has any.
+std::string FunctionShown(const Cycle& c) {
+  long long row = c.table.RecordCount;
+  if (!c.chart.points.empty()) row = static_cast<long long>(c.chart.ChartFirstRow) + long(c.chart.points.size()) - 1;
+  if (row < 1) return {};
+  return FunctionKey(RowAt(c.table, row).MainCaption.View());
+}
+
+}  // namespace
+
+void HistogramView::setCounts(std::vector<long long> counts, QString low, QString high) {
+  counts_ = std::move(counts);
+  low_ = std::move(low);
+  high_ = std::move(high);
+  update();
+}
+
+void HistogramView::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), palette().base());
+  const int textHeight = fontMetrics().height();
+  const QRect plot = rect().adjusted(6, 6, -6, -textHeight - 6);
+  const long long most = counts_.empty() ? 0 : *std::max_element(counts_.begin(), counts_.end());
+  if (most > 0) {
+    const double width = double(plot.width()) / double(counts_.size());
+    for (std::size_t i = 0; i < counts_.size(); ++i) {
+      const int h = int(double(plot.height()) * double(counts_[i]) / double(most));
+      const QRectF bar(plot.left() + width * double(i) + 1, plot.bottom() - h, width - 2, h);
+      p.fillRect(bar, palette().highlight());
+    }
+  }
+  p.setPen(palette().text().color());
+  p.drawLine(plot.bottomLeft(), plot.bottomRight());
+  p.drawText(QRect(plot.left(), plot.bottom() + 3, plot.width(), textHeight), Qt::AlignLeft, low_);
+  p.drawText(QRect(plot.left(), plot.bottom() + 3, plot.width(), textHeight), Qt::AlignRight, high_);
+}
+
+StatisticsWindow::StatisticsWindow(const Cycle& cycle, QWidget* parent) : QDialog(parent), cycle_(cycle) {
+  setObjectName(QStringLiteral("StatisticsWindow"));
+  setWindowTitle(QStringLiteral("Statistics"));
+
+  auto* limitsBox = new QFormLayout;
+  nominal_ = new QLineEdit(this);
+  tolerance_ = new QLineEdit(this);
+  low_ = new QLineEdit(this);
+  high_ = new QLineEdit(this);
+  nominal_->setPlaceholderText(QStringLiteral("e.g. 4.7k"));
+  tolerance_->setPlaceholderText(QStringLiteral("e.g. 5% or 0.1"));
+  auto* tolRow = new QHBoxLayout;
+  tolRow->addWidget(nominal_);
+  tolRow->addWidget(new QLabel(QStringLiteral("\u00B1"), this));
+  tolRow->addWidget(tolerance_);
+  auto* bandRow = new QHBoxLayout;
+  bandRow->addWidget(low_);
+  bandRow->addWidget(new QLabel(QStringLiteral("to"), this));
+  bandRow->addWidget(high_);
+  auto* nominalLabel = new QLabel(QStringLiteral("&Nominal:"), this);
+  nominalLabel->setBuddy(nominal_);
+  auto* bandLabel = new QLabel(QStringLiteral("or &Low, high:"), this);
+  bandLabel->setBuddy(low_);
+  limitsBox->addRow(nominalLabel, tolRow);
+  limitsBox->addRow(bandLabel, bandRow);
+  limitError_ = new QLabel(this);
+  limitError_->setStyleSheet(QStringLiteral("color: #c00000"));
+
+  figures_ = new QPlainTextEdit(this);
+  figures_->setReadOnly(true);
+  figures_->setObjectName(QStringLiteral("StatisticsFigures"));
+  histogram_ = new HistogramView(this);
+  histogram_->setMinimumSize(320, 140);
+
+  auto* apply = new QPushButton(QStringLiteral("&Apply limits"), this);
+  auto* copy = new QPushButton(QStringLiteral("&Copy"), this);
+  auto* close = new QPushButton(QStringLiteral("Close"), this);
+  connect(apply, &QPushButton::clicked, this, &StatisticsWindow::applyLimits);
+  for (QLineEdit* edit : {nominal_, tolerance_, low_, high_})
+    connect(edit, &QLineEdit::returnPressed, this, &StatisticsWindow::applyLimits);
+  connect(copy, &QPushButton::clicked, this, [this] { QApplication::clipboard()->setText(figuresText()); });
+  connect(close, &QPushButton::clicked, this, &QDialog::close);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(apply);
+  buttons->addStretch();
+  buttons->addWidget(copy);
+  buttons->addWidget(close);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(limitsBox);
+  layout->addWidget(limitError_);
+  layout->addWidget(figures_, 1);
+  layout->addWidget(histogram_, 1);
+  layout->addLayout(buttons);
+  resize(420, 520);
+
+  timer_ = new QTimer(this);
+  timer_->setInterval(500);
+  connect(timer_, &QTimer::timeout, this, &StatisticsWindow::refresh);
+  timer_->start();
+}
+
+void StatisticsWindow::applyLimits() {
+  std::string error;
+  const auto limits = ParseLimits(nominal_->text().toStdString(), tolerance_->text().toStdString(),
+                                  low_->text().toStdString(), high_->text().toStdString(), &error);
+  limitError_->setText(limits ? QString() : QString::fromStdString(error));
+  if (limits) limits_ = *limits;
+  refresh();
+}
+
+QString StatisticsWindow::figuresText() const { return GbkToQString(StatsText(tracker_.stats(), limits_)); }
+
+void StatisticsWindow::refresh() {
+  if (!isVisible()) return;
+  const BatchStats& s = tracker_.Update(cycle_.table, FunctionShown(cycle_), limits_);
+  const QString text = figuresText();
+  if (figures_->toPlainText() != text) figures_->setPlainText(text);
+  if (s.count != histogramCount_ || s.function != histogramFunction_) {
+    histogramCount_ = s.count;
+    histogramFunction_ = s.function;
+    const QString unit = s.unit.empty() ? QString() : QStringLiteral(" ") + GbkToQString(s.unit);
+    histogram_->setCounts(Histogram(cycle_.table, s, kHistogramBins),
+                          s.count ? QString::number(s.min, 'g', 6) + unit : QString(),
+                          s.count ? QString::number(s.max, 'g', 6) + unit : QString());
+  }
+}
+
+QAction* AddStatisticsMenu(TForm1& form, QMenu* menu) {
+  QAction* action = menu->addAction(QStringLiteral("Statistics"));
+  action->setObjectName(QStringLiteral("Menu_Statistics"));
+  action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+  action->setToolTip(QStringLiteral("Count, mean, spread and yield of the function the chart shows (Ctrl+T)"));
+  QObject::connect(action, &QAction::triggered, &form, [&form] {
+    auto* window = form.findChild<StatisticsWindow*>(QStringLiteral("StatisticsWindow"));
+    if (!window) window = new StatisticsWindow(form.cycle(), &form);
+    window->show();
+    window->raise();
+    window->activateWindow();
+    window->refresh();
+  });
+  return action;
+}
+
+}  // namespace lcr
