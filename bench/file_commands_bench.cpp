@@ -36,36 +36,15 @@
 #include "files/data_file.h"
 #include "table/measurement_table.h"
 
+#include "bench/bench_support.h"
+
 namespace {
 
 using namespace lcr;
 
-long long PeakRss() {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return -1;
-  for (const QByteArray& line : status.readAll().split('\n'))
-    if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLongLong() * 1024;
-  return -1;
-}
-
-double CpuMsSince(std::clock_t start) { return 1000.0 * double(std::clock() - start) / CLOCKS_PER_SEC; }
-
-// A family 68 capacitance reading with a frequency secondary, changing from
-// sample to sample (as workbook_bench's).
-Reading SampleReading(int i) {
-  Reading r;
-  r.DisplayCodes = std::string(kBlankDisplayCodes);
-  r.DisplayCodes[3] = '1';
-  char value[16];
-  std::snprintf(value, sizeof value, "%d.%03d", 10 + i % 9, i % 1000);
-  r.MainValue = value;
-  r.SubValue = i % 5 ? "0.0123" : "OL";
-  r.MainRange = "20.000";
-  r.SubRange = "9.999";
-  r.MainFunction = "CAPnF";
-  r.SubFunction = "FREKHz";
-  return r;
-}
+using lcr::bench::CpuMsSince;
+using lcr::bench::PeakRss;
+using lcr::bench::SampleReading;
 
 void FillTable(MeasurementTable& table, int n) {
   char t[16];

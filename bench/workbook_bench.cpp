@@ -38,39 +38,15 @@
 #include "files/workbook/cell_value.h"
 #include "files/workbook/xlsx_automation.h"
 
+#include "bench/bench_support.h"
+
 namespace {
 
 using namespace lcr;
 
-// Peak resident memory of this process so far, in bytes (Linux).
-long long PeakRss() {
-  QFile status(QStringLiteral("/proc/self/status"));
-  if (!status.open(QIODevice::ReadOnly)) return -1;
-  for (const QByteArray& line : status.readAll().split('\n'))
-    if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLongLong() * 1024;
-  return -1;
-}
-
-// Processor time of this process since `start`, in ms: unlike the wall
-// clock, it hardly moves with the load other programs put on the machine.
-double CpuMsSince(std::clock_t start) { return 1000.0 * double(std::clock() - start) / CLOCKS_PER_SEC; }
-
-// A record of a family 68 capacitance reading with a frequency secondary,
-// changing from sample to sample as a real session does.
-Reading SampleReading(int i) {
-  Reading r;
-  r.DisplayCodes = std::string(kBlankDisplayCodes);
-  r.DisplayCodes[3] = '1';
-  char value[16];
-  std::snprintf(value, sizeof value, "%d.%03d", 10 + i % 9, i % 1000);
-  r.MainValue = value;
-  r.SubValue = i % 5 ? "0.0123" : "OL";
-  r.MainRange = "20.000";
-  r.SubRange = "9.999";
-  r.MainFunction = "CAPnF";
-  r.SubFunction = "FREKHz";
-  return r;
-}
+using lcr::bench::CpuMsSince;
+using lcr::bench::PeakRss;
+using lcr::bench::SampleReading;
 
 std::string TimeText(int i) {
   char t[16];
