@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "table/base_value.h"
 #include "table/measurement_table.h"
 
 namespace lcr {
@@ -44,10 +45,6 @@ bool WithinLimits(const Limits& limits, double v);
 // whole caption (another unit or range is another function), as the chart
 // cuts its window.
 std::string FunctionKey(std::string_view mainCaption);
-
-// The value of a record in base units; none for a value word or any text
-// that is not a number.
-std::optional<double> BaseValue(std::string_view mainValue, std::string_view mainCaption);
 
 struct BatchStats {
   std::string function;  // FunctionKey of the records counted

@@ -4,7 +4,7 @@
 
 #include "common/text_and_numbers.h"
 #include "table/record_text.h"
-#include "views/caption_unit.h"
+#include "table/caption_unit.h"
 
 namespace lcr {
 
