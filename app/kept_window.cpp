@@ -13,6 +13,8 @@ void ApplyKeptSettings(TForm1& form, const KeptSettings& kept) {
   Cycle& c = form.cycle();
   ApplySettings(c, kept.pointsPerPage, kept.ratePerMinute);
   c.portChoice = kept.port;
+  c.publishTo = kept.publishTo;
+  c.benchName = kept.benchName;
   form.runner().applyTimers();
   form.ApplyModel();
 
@@ -37,6 +39,8 @@ KeptSettings CurrentKeptSettings(TForm1& form) {
   kept.ratePerMinute = RateFromInterval(c.win.showTime.intervalMs);
   kept.pointsPerPage = c.win.pointsPerPage;
   kept.port = c.portChoice;
+  kept.publishTo = c.publishTo;
+  kept.benchName = c.benchName;
   // The place it takes when not maximized, so that it comes back there.
   const QRect normal = form.normalGeometry();
   if (normal.isValid()) kept.window = LayoutRect{normal.x(), normal.y(), normal.width(), normal.height()};

@@ -3,7 +3,9 @@
 #include <QAbstractItemView>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QShowEvent>
 #include <QSpinBox>
@@ -76,12 +78,26 @@ TForm2::TForm2(CycleRunner& runner, QWidget* parent)
   ComboBox1->setGeometry(132, 177, 338, 24);
   ComboBox1->addItem(QStringLiteral("Automatic"), QString());
 
+  Label6 = MakeLabel("Label6", QStringLiteral("Publish to"), GroupBox1, QRect(20, 214, 110, 22));
+  PublishToEdit = new QLineEdit(GroupBox1);
+  PublishToEdit->setObjectName(QStringLiteral("PublishToEdit"));
+  PublishToEdit->setGeometry(132, 213, 338, 24);
+  PublishToEdit->setPlaceholderText(QStringLiteral("mqtt://host/prefix (empty: off)"));
+  PublishToEdit->setClearButtonEnabled(true);
+  Label7 = MakeLabel("Label7", QStringLiteral("Bench"), GroupBox1, QRect(20, 250, 110, 22));
+  BenchEdit = new QLineEdit(GroupBox1);
+  BenchEdit->setObjectName(QStringLiteral("BenchEdit"));
+  BenchEdit->setGeometry(132, 249, 338, 24);
+  BenchEdit->setMaxLength(64);
+  // One topic level: no separators or wildcards.
+  BenchEdit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^/+#]*")), BenchEdit));
+
   suiButton1 = new QPushButton(QStringLiteral("Cancel"), GroupBox1);
   suiButton1->setObjectName(QStringLiteral("suiButton1"));
-  suiButton1->setGeometry(270, 222, 95, 30);
+  suiButton1->setGeometry(270, 294, 95, 30);
   suiButton2 = new QPushButton(QStringLiteral("Apply"), GroupBox1);
   suiButton2->setObjectName(QStringLiteral("suiButton2"));
-  suiButton2->setGeometry(375, 222, 95, 30);
+  suiButton2->setGeometry(375, 294, 95, 30);
   suiButton2->setDefault(true);
 
   connect(TrackBar1, &QSlider::valueChanged, this, &TForm2::TrackBar1Change);
@@ -97,6 +113,8 @@ void TForm2::LoadSettings() {
   const WindowModel& w = runner_.cycle().win;
   TrackBar2->setValue(w.pointsPerPage);
   TrackBar1->setValue(RateFromInterval(w.showTime.intervalMs));
+  PublishToEdit->setText(QString::fromStdString(runner_.cycle().publishTo));
+  BenchEdit->setText(QString::fromStdString(runner_.cycle().benchName));
 }
 
 void TForm2::FormCreate() { LoadSettings(); }
@@ -155,6 +173,8 @@ void TForm2::suiButton1Click() { reject(); }
 void TForm2::suiButton2Click() {
   ApplySettings(runner_.cycle(), TrackBar2->value(), TrackBar1->value());
   runner_.cycle().portChoice = ComboBox1->currentData().toString().toStdString();
+  runner_.cycle().publishTo = PublishToEdit->text().trimmed().toStdString();
+  runner_.cycle().benchName = BenchEdit->text().trimmed().toStdString();
   runner_.applyTimers();
   emit settingsApplied();
   accept();

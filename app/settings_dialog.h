@@ -1,5 +1,6 @@
 #pragma once
-// The settings dialog: sampling rate, chart points per page and the port.
+// The settings dialog: sampling rate, chart points per page, the port and
+// where readings are published.
 // It owns no setting; it loads them from the cycle and applies them through it.
 
 #include <QDialog>
@@ -9,6 +10,7 @@
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QSlider;
 class QSpinBox;
@@ -16,8 +18,8 @@ class QSpinBox;
 namespace lcr {
 
 inline constexpr int kSettingsWidth = 511;
-// The designed 256, and a row for the port.
-inline constexpr int kSettingsHeight = 292;
+// The designed 256, and rows for the port, the broker and the bench's name.
+inline constexpr int kSettingsHeight = 364;
 inline constexpr int kSettingsLeft = 659;
 inline constexpr int kSettingsTop = 318;
 
@@ -36,6 +38,10 @@ class TForm2 : public QDialog {
   QSlider* TrackBar2 = nullptr;  // chart points per page
   QLabel* Label5 = nullptr;
   QComboBox* ComboBox1 = nullptr;  // the port: "Automatic" or one the system lists
+  QLabel* Label6 = nullptr;
+  QLineEdit* PublishToEdit = nullptr;  // the broker URL readings are published to; empty: off
+  QLabel* Label7 = nullptr;
+  QLineEdit* BenchEdit = nullptr;  // this bench's name in the topics; empty: host and port
   QPushButton* suiButton1 = nullptr;  // Cancel
   QPushButton* suiButton2 = nullptr;  // Apply
 

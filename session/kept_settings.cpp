@@ -12,6 +12,8 @@ namespace {
 const QString kRateKey = QStringLiteral("settings/samplesPerMinute");
 const QString kPointsKey = QStringLiteral("settings/pointsPerPage");
 const QString kPortKey = QStringLiteral("settings/port");
+const QString kPublishKey = QStringLiteral("settings/publishTo");
+const QString kBenchKey = QStringLiteral("settings/bench");
 const QString kLeftKey = QStringLiteral("window/left");
 const QString kTopKey = QStringLiteral("window/top");
 const QString kWidthKey = QStringLiteral("window/width");
@@ -22,6 +24,7 @@ const QString kColumnsKey = QStringLiteral("grid/columnWidths");
 constexpr int kGripWidth = 100;  // how much of a window's top must be on a screen
 constexpr int kGripHeight = 40;
 constexpr qsizetype kMaxPortLength = 1024;
+constexpr std::size_t kMaxBenchNameLength = 64;
 
 // A whole number written in decimal, inside [low, high].
 std::optional<int> WholeIn(const QString& text, int low, int high) {
@@ -43,6 +46,20 @@ std::string PortChoiceOf(const std::optional<QString>& text) {
   if (port.size() > kMaxPortLength) return {};
   if (std::any_of(port.begin(), port.end(), [](QChar ch) { return !ch.isPrint(); })) return {};
   return port.toStdString();
+}
+
+// A broker URL: printable, of a sane length, and of a scheme we publish to.
+std::string PublishToOf(const std::optional<QString>& text) {
+  const std::string url = PortChoiceOf(text);
+  const bool known = url.rfind("mqtt://", 0) == 0 || url.rfind("mqtts://", 0) == 0;
+  return known ? url : std::string();
+}
+
+// A bench name is one topic level: no separators and no wildcards.
+std::string BenchNameOf(const std::optional<QString>& text) {
+  const std::string name = PortChoiceOf(text);
+  if (name.size() > kMaxBenchNameLength || name.find_first_of("/+#") != std::string::npos) return {};
+  return name;
 }
 
 std::vector<int> ColumnWidthsOf(const std::optional<QString>& text) {
@@ -87,6 +104,8 @@ KeptSettings LoadKeptSettings(const KeyValueStore& store, const std::vector<Layo
   kept.ratePerMinute = ReadWhole(store, kRateKey, kMinRatePerMinute, kMaxRatePerMinute).value_or(kept.ratePerMinute);
   kept.pointsPerPage = ReadWhole(store, kPointsKey, kMinPointsPerPage, kMaxPointsPerPage).value_or(kept.pointsPerPage);
   kept.port = PortChoiceOf(store.Read(kPortKey));
+  kept.publishTo = PublishToOf(store.Read(kPublishKey));
+  kept.benchName = BenchNameOf(store.Read(kBenchKey));
   kept.window = WindowOf(store, screens);
   const std::optional<QString> maximized = store.Read(kMaximizedKey);
   kept.maximized = maximized && (*maximized == QLatin1String("true") || *maximized == QLatin1String("1"));
@@ -98,6 +117,8 @@ void SaveKeptSettings(KeyValueStore& store, const KeptSettings& kept) {
   store.Write(kRateKey, Whole(kept.ratePerMinute));
   store.Write(kPointsKey, Whole(kept.pointsPerPage));
   store.Write(kPortKey, QString::fromStdString(kept.port));
+  store.Write(kPublishKey, QString::fromStdString(kept.publishTo));
+  store.Write(kBenchKey, QString::fromStdString(kept.benchName));
   if (kept.window) {
     store.Write(kLeftKey, Whole(kept.window->left));
     store.Write(kTopKey, Whole(kept.window->top));

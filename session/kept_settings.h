@@ -37,6 +37,8 @@ struct KeptSettings {
   int ratePerMinute = 60000 / kDefaultDisplayInterval;
   int pointsPerPage = kDefaultPointsPerPage;
   std::string port;                  // the port choice; "" is Automatic
+  std::string publishTo;             // the broker URL; "" publishes nothing
+  std::string benchName;             // "" names the bench by host and port
   std::optional<LayoutRect> window;  // the main window's normal geometry; none: as designed
   bool maximized = false;
   std::vector<int> columnWidths;     // the grid's columns; empty: as designed

@@ -40,6 +40,8 @@ struct Cycle {
   // Rows 1..recordsInFile are in a saved or opened file; later rows are not.
   std::int32_t recordsInFile = 0;
   std::string portChoice;      // the port the user chose; "" looks on ports 1 to 50
+  std::string publishTo;       // the broker URL readings are published to; "" publishes nothing
+  std::string benchName;       // this bench's name in the topics; "" takes host and port
 
   // Hooks for whoever shows the cycle. onPanelReset runs after the panel
   // model was set up for a family (or emptied, for any other tag); onSampleRecorded after a display tick updated every

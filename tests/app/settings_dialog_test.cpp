@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -60,9 +61,10 @@ struct SettingsDialogTest : lcrtest::WindowFixture {
 
 TEST_F(SettingsDialogTest, HasItsCaptionSizePlaceAndControls) {
   EXPECT_EQ(dialog->windowTitle(), "System Seting");
-  EXPECT_EQ(dialog->size(), QSize(511, 292));  // the designed 256 and the port's row
-  EXPECT_EQ(dialog->minimumSize(), QSize(511, 292));
-  EXPECT_EQ(dialog->maximumSize(), QSize(511, 292));
+  const QSize size(511, 364);  // the designed 256, and rows for the port, the broker and the bench
+  EXPECT_EQ(dialog->size(), size);
+  EXPECT_EQ(dialog->minimumSize(), size);
+  EXPECT_EQ(dialog->maximumSize(), size);
   EXPECT_EQ(dialog->pos(), QPoint(659, 318));
   const Qt::WindowFlags flags = dialog->windowFlags();
   EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
@@ -74,7 +76,7 @@ TEST_F(SettingsDialogTest, HasItsCaptionSizePlaceAndControls) {
   for (QWidget* w : std::initializer_list<QWidget*>{dialog->Label1, dialog->Label3, dialog->Label4,
                                                     dialog->NumberEdit1, dialog->TrackBar1, dialog->TrackBar2,
                                                     dialog->suiButton1, dialog->suiButton2, dialog->Label5,
-                                                    dialog->ComboBox1})
+                                                    dialog->ComboBox1, dialog->PublishToEdit, dialog->BenchEdit})
     EXPECT_EQ(w->parentWidget(), dialog->GroupBox1);
   EXPECT_EQ(dialog->Label1->text(), "Sampling Rate:");
   EXPECT_EQ(dialog->Label4->text(), "Max Points Per Page");
@@ -82,6 +84,8 @@ TEST_F(SettingsDialogTest, HasItsCaptionSizePlaceAndControls) {
   EXPECT_EQ(dialog->suiButton2->text(), "Apply");
   EXPECT_EQ(dialog->Label5->text(), "Port");
   EXPECT_EQ(dialog->ComboBox1->currentText(), "Automatic");
+  EXPECT_EQ(dialog->Label6->text(), "Publish to");
+  EXPECT_TRUE(dialog->PublishToEdit->text().isEmpty());  // off on a first start
   EXPECT_TRUE(dialog->NumberEdit1->isReadOnly());
   EXPECT_EQ(dialog->TrackBar1->minimum(), 1);
   EXPECT_EQ(dialog->TrackBar1->maximum(), 120);

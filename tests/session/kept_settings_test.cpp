@@ -36,6 +36,9 @@ KeptSettings Sample(std::mt19937& rng) {
   k.ratePerMinute = in(1, 120);
   k.pointsPerPage = in(50, 500);
   k.port = ports[in(0, 3)];
+  const char* brokers[] = {"", "mqtt://lab-broker/bench", "mqtts://ops@10.0.0.5:8883/line/3"};
+  k.publishTo = brokers[in(0, 2)];
+  k.benchName = in(0, 1) ? "" : "bench-\u03A9-7";
   const LayoutRect& screen = kScreens[std::size_t(in(0, 1))];
   if (in(0, 3) != 0)
     k.window = LayoutRect{in(screen.left - 500, screen.left + screen.width - 100), in(screen.top, screen.top + screen.height - 40),
@@ -63,6 +66,8 @@ TEST(KeptSettings, EachBadValueFallsBackToItsDefaultAlone) {
   good.ratePerMinute = 7;
   good.pointsPerPage = 50;
   good.port = "/dev/ttyUSB3";
+  good.publishTo = "mqtt://broker:1884/lab";
+  good.benchName = "bench 4";
   good.window = LayoutRect{100, 80, 1200, 800};
   good.maximized = true;
   good.columnWidths = {40, 60, 60, 200, 60, 80};
@@ -72,6 +77,8 @@ TEST(KeptSettings, EachBadValueFallsBackToItsDefaultAlone) {
   const Reset rate = [&](KeptSettings& k) { k.ratePerMinute = defaults.ratePerMinute; };
   const Reset points = [&](KeptSettings& k) { k.pointsPerPage = defaults.pointsPerPage; };
   const Reset port = [](KeptSettings& k) { k.port.clear(); };
+  const Reset publish = [](KeptSettings& k) { k.publishTo.clear(); };
+  const Reset bench = [](KeptSettings& k) { k.benchName.clear(); };
   const Reset window = [](KeptSettings& k) { k.window.reset(); };
   const Reset maximized = [](KeptSettings& k) { k.maximized = false; };
   const Reset columns = [](KeptSettings& k) { k.columnWidths.clear(); };
@@ -84,6 +91,8 @@ TEST(KeptSettings, EachBadValueFallsBackToItsDefaultAlone) {
       {"settings/samplesPerMinute", {"0", "121", "-7", "", " ", "abc", "7.5", "1e2", "0x10", "99999999999", "7 7"}, rate},
       {"settings/pointsPerPage", {"0", "49", "501", "90000", "-200", "", "two hundred", "200px"}, points},
       {"settings/port", {"/dev/tty\nUSB0", QString("/dev/tty") + QChar(0) + "USB0", "\tCOM1\x01", longPath}, port},
+      {"settings/publishTo", {"http://broker/x", "broker:1883", "mqtt://b\n/x", longPath}, publish},
+      {"settings/bench", {"a/b", "line+1", "#", "bench\t2", QString(65, u'b')}, bench},
       {"window/left", {"", "abc", "-5000", "5000", "99999999"}, window},
       {"window/top", {"-41", "1041x", "3000", "-300"}, window},
       {"window/width", {"0", "50", "-1200", "40000"}, window},
