@@ -96,10 +96,21 @@ void CyclePublishing::Pump() {
   }
 }
 
-bool CyclePublishing::Finish(std::chrono::milliseconds limit) {
+bool CyclePublishing::Finish(std::chrono::milliseconds quiet) {
   timer_.stop();
-  const bool sent = publisher_->WaitUntilSent(limit);
+  auto lastProgress = std::chrono::steady_clock::now();
+  std::size_t before = publisher_->Status().waiting;
+  while (!publisher_->WaitUntilSent(std::chrono::milliseconds(100))) {
+    const PublishStatus s = publisher_->Status();
+    // A broker known to be away or to refuse is not waited for: the journal keeps the rest.
+    if (s.state != PublishState::Publishing && s.state != PublishState::Connecting) break;
+    const auto now = std::chrono::steady_clock::now();
+    if (s.waiting < before) lastProgress = now;
+    before = s.waiting;
+    if (now - lastProgress >= quiet) break;
+  }
   Pump();
+  const bool sent = publisher_->Status().waiting == 0;
   publisher_->Stop();
   return sent;
 }

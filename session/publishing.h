@@ -62,9 +62,11 @@ class CyclePublishing {
 
   // Pumps now: tells status changes and notices. The timer calls it.
   void Pump();
-  // The end: waits up to `limit` for the queue to empty, then publishes
-  // offline and disconnects. True when nothing was left unsent.
-  bool Finish(std::chrono::milliseconds limit);
+  // The end: waits for the queue to empty while the broker keeps
+  // acknowledging, giving up after `quiet` without an acknowledgement; then
+  // publishes offline and disconnects. What is left stays in the journal for
+  // the next start. True when nothing was left unsent.
+  bool Finish(std::chrono::milliseconds quiet);
 
  private:
   void NewSession();
