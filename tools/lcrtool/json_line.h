@@ -1,35 +1,11 @@
 #pragma once
-// A small writer for one JSON object per line, keys in the order written.
+// lcrtool writes its JSON with the shared writer.
 
-#include <string>
-#include <string_view>
+#include "common/json_line.h"
 
 namespace lcrtool {
 
-class JsonLine {
- public:
-  JsonLine& Key(std::string_view key);
-  JsonLine& String(std::string_view utf8);
-  JsonLine& Number(long long value);
-  JsonLine& Number(double value, int decimals);
-  // The shortest plain decimal that reads back as exactly `value` (1500,
-  // 0.0123, 0.00001): no exponent, no trailing zeros.
-  JsonLine& NumberShortest(double value);
-  JsonLine& Null();
-  JsonLine& BeginObject();
-  JsonLine& EndObject();
-  JsonLine& BeginArray();
-  JsonLine& EndArray();
-
-  const std::string& Text() const { return out_; }
-
- private:
-  void Separate();
-  std::string out_;
-  bool needComma_ = false;
-};
-
-// The text with JSON's escapes, without quotes.
-std::string JsonEscape(std::string_view utf8);
+using lcr::JsonEscape;
+using lcr::JsonLine;
 
 }  // namespace lcrtool

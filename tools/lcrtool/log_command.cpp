@@ -10,19 +10,23 @@
 #include "session/table_checkpoint.h"
 #include "commands.h"
 #include "live_session.h"
+#include "publish_options.h"
 #include "files/data_file.h"
 
 namespace lcrtool {
 
 namespace {
 
-constexpr char kUsage[] = "usage: lcrtool log (--port PATH | --auto) [--rate N] --out FILE";
+constexpr char kUsage[] =
+    "usage: lcrtool log (--port PATH | --auto) [--rate N] --out FILE [--mqtt URL [--bench NAME] [--mqtt-ca FILE] "
+    "[--mqtt-password-file FILE]]";
 
 struct LogOptions {
   QString port;
   bool autoDetect = false;
   int rate = 120;
   QString out;
+  lcr::PublishSettings publish;
 };
 
 // Empty on success, else the message.
@@ -31,7 +35,10 @@ std::string ParseOptions(const QStringList& args, LogOptions& o) {
     const QString& a = args[i];
     // An option at the end, or followed by another option, lacks its value.
     const bool hasValue = i + 1 < args.size() && !args[i + 1].isEmpty() && !args[i + 1].startsWith("--");
-    if ((a == "--port" || a == "--rate" || a == "--out") && !hasValue) {
+    std::string why;
+    if (TakePublishOption(args, i, o.publish, &why)) {
+      if (!why.empty()) return why + "\n" + kUsage;
+    } else if ((a == "--port" || a == "--rate" || a == "--out") && !hasValue) {
       return a.toStdString() + " needs a value\n" + kUsage;
     } else if (a == "--port") {
       o.port = args[++i];
@@ -99,6 +106,9 @@ int RunLog(const QStringList& args) {
   lcr::Cycle& c = session.cycle();
   if (!ContinueExistingLog(opt.out, c)) return 2;
 
+  std::unique_ptr<lcr::CyclePublishing> publishing =
+      StartPublishing("lcrtool log", c, opt.publish, opt.port.toStdString());
+
   lcr::TableCheckpoint checkpoint(opt.out);
   // A failed checkpoint leaves the file as it was and every record in
   // memory; the next one tries again. Said once per distinct fault, not
@@ -139,6 +149,7 @@ int RunLog(const QStringList& args) {
   session.Run();
   rewrite.stop();
   const bool saved = save();
+  FinishPublishing("lcrtool log", publishing);
 
   // What the file holds, not what was recorded.
   std::string summary = std::to_string(c.table.RecordCount - before) + " samples in " + Duration(clock.elapsed()) +

@@ -8,6 +8,13 @@
 
 namespace {
 
+// Publishing each recorded sample to an MQTT broker, for log, watch and replay.
+#define PUBLISHING_HELP                                                                             \
+  "                         PUBLISHING: --mqtt mqtt://[user@]host[:port]/prefix (or mqtts://)\n"    \
+  "                         publishes each sample to PREFIX/BENCH/reading; --bench NAME (default\n" \
+  "                         host-port), --mqtt-ca FILE, --mqtt-password-file FILE (private;\n"      \
+  "                         or LCR_TAVRIK_MQTT_PASSWORD)\n"
+
 // Each verb's usage, as `lcrtool VERB --help` and the whole list show it.
 struct VerbUsage {
   const char* verb;
@@ -15,12 +22,17 @@ struct VerbUsage {
 };
 constexpr VerbUsage kVerbs[] = {
     {"replay",
-     "  replay [--decimal-mark .|,] [--rate N] [--points P] [--save OUT] FILE\n"
-     "                         run the acquisition cycle on scripted reads\n"},
-    {"watch", "  watch [--rate N]       the live cycle on the serial ports, one line per sample\n"},
+     "  replay [--decimal-mark .|,] [--rate N] [--points P] [--save OUT] [PUBLISHING] FILE\n"
+     "                         run the acquisition cycle on scripted reads\n"
+     PUBLISHING_HELP},
+    {"watch",
+     "  watch [--rate N] [PUBLISHING]\n"
+     "                         the live cycle on the serial ports, one line per sample\n"
+     PUBLISHING_HELP},
     {"log",
-     "  log (--port PATH | --auto) [--rate N] --out FILE\n"
-     "                         the live cycle, the table rewritten into FILE every 10 s\n"},
+     "  log (--port PATH | --auto) [--rate N] --out FILE [PUBLISHING]\n"
+     "                         the live cycle, the table rewritten into FILE every 10 s\n"
+     PUBLISHING_HELP},
     {"ports", "  ports                  the serial ports to choose from: number, path, description\n"},
     {"simulate",
      "  simulate [--family 730|68] [--scenario NAME] [--interval MS] [--link PATH]\n"

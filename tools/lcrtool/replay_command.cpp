@@ -10,6 +10,7 @@
 #include "link/scripted_serial_io.h"
 #include "files/data_file.h"
 #include "replay_output.h"
+#include "publish_options.h"
 #include "std_output.h"
 
 namespace lcrtool {
@@ -22,6 +23,7 @@ struct ReplayOptions {
   int points = 200;
   QString savePath;
   QString file;
+  lcr::PublishSettings publish;
 };
 
 int Fail(const std::string& message) {
@@ -62,7 +64,10 @@ std::string ParseOptions(const QStringList& args, ReplayOptions& o) {
       return true;
     };
     QString v;
-    if (a == "--decimal-mark") {
+    std::string why;
+    if (TakePublishOption(args, i, o.publish, &why)) {
+      if (!why.empty()) return why;
+    } else if (a == "--decimal-mark") {
       if (!value(v) || (v != "." && v != ",")) return "--decimal-mark takes . or ,";
       o.decimalMark = v.toStdString();
     } else if (a == "--rate") {
@@ -82,7 +87,9 @@ std::string ParseOptions(const QStringList& args, ReplayOptions& o) {
       return "only one FILE may be given";
     }
   }
-  if (o.file.isEmpty()) return "usage: lcrtool replay [--decimal-mark .|,] [--rate N] [--points P] [--save OUT] FILE";
+  if (o.file.isEmpty())
+    return std::string("usage: lcrtool replay [--decimal-mark .|,] [--rate N] [--points P] [--save OUT] ") +
+           kPublishUsage + " FILE";
   return {};
 }
 
@@ -133,6 +140,8 @@ int RunReplay(const QStringList& args) {
     line += '\n';
     Print(line);  // a failure is told once the run has ended
   };
+  // After the printing hook, which it chains; the output stays as it is.
+  std::unique_ptr<lcr::CyclePublishing> publishing = StartPublishing("lcrtool replay", c, opt.publish, {});
   const qint64 interval = c.win.showTime.intervalMs;
   while (detected && !script.AtEnd()) {
     const QDateTime passTime = origin.addMSecs(tick * interval);
@@ -141,6 +150,7 @@ int RunReplay(const QStringList& args) {
     lcr::ShowTimeTimer(c, origin.addMSecs(tick * interval));
   }
   const bool printed = OutputComplete("lcrtool replay");
+  FinishPublishing("lcrtool replay", publishing);
   if (!script.Error().empty()) return Fail(ShownName(opt.file) + ": " + script.Error());
 
   // The table is saved even when stdout failed: what was recorded is kept.

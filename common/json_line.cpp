@@ -1,10 +1,10 @@
-#include "json_line.h"
+#include "common/json_line.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 
-namespace lcrtool {
+namespace lcr {
 
 std::string JsonEscape(std::string_view utf8) {
   std::string out;
@@ -106,4 +106,4 @@ JsonLine& JsonLine::EndArray() {
   return *this;
 }
 
-}  // namespace lcrtool
+}  // namespace lcr
