@@ -72,6 +72,8 @@ class MqttPublisher {
 
   const std::string& readingTopic() const { return readingTopic_; }
   const std::string& statusTopic() const { return statusTopic_; }
+  const std::string& queuePath() const { return options_.queuePath; }
+  bool journalled() const { return queue_.journalled(); }
 
  private:
   struct Event {

@@ -216,9 +216,10 @@ void PublishQueue::Push(std::string topic, std::string payload) {
 }
 
 PublishQueue::Entry* PublishQueue::Find(std::uint64_t id) {
-  if (front_.empty() || id < front_.front().msg.id) return nullptr;
-  const std::uint64_t k = id - front_.front().msg.id;
-  return k < front_.size() ? &front_[std::size_t(k)] : nullptr;
+  // Ids rise through the queue, though not always by one (a restart leaves gaps).
+  const auto it = std::lower_bound(front_.begin(), front_.end(), id,
+                                   [](const Entry& e, std::uint64_t v) { return e.msg.id < v; });
+  return it != front_.end() && it->msg.id == id ? &*it : nullptr;
 }
 
 void PublishQueue::PopAcked() {

@@ -59,6 +59,8 @@ class PublishQueue {
   std::uint64_t dropped() const { return dropped_; }
   std::size_t inMemory() const { return front_.size() + tail_.size(); }
   const std::string& path() const { return options_.path; }
+  // Whether every message waiting is in the journal (and survives the program).
+  bool journalled() const { return fileOk_ && tail_.empty(); }
 
   // What went wrong with the journal since the last call, one line each.
   std::vector<std::string> TakeNotices();
