@@ -16,6 +16,7 @@ void ApplyKeptSettings(TForm1& form, const KeptSettings& kept) {
   c.publishTo = kept.publishTo;
   c.benchName = kept.benchName;
   form.runner().applyTimers();
+  form.publishing().Apply();
   form.ApplyModel();
 
   QTableWidget* grid = form.viewHandles().StringGrid1;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTimer>
+#include <chrono>
 #include <cstdio>
 #include <memory>
 
@@ -59,6 +60,7 @@ int main(int argc, char** argv) {
   }
   if (quitWhenShown) QTimer::singleShot(0, &app, &QApplication::quit);
   const int status = app.exec();
+  form1.publishing().Finish(std::chrono::seconds(2));  // the rest waits in the queue for the next start
   recovery.EndSession();  // a normal close
   if (!quitWhenShown) keep();  // a timing run leaves nothing behind
   return status;

@@ -122,7 +122,9 @@ void TForm1::Menu_QuitClick() {
 
 void TForm1::setSettingsDialog(TForm2* dialog) {
   form2_ = dialog;
-  if (form2_) connect(form2_, &TForm2::settingsApplied, this, &TForm1::ApplyModel);
+  if (!form2_) return;
+  connect(form2_, &TForm2::settingsApplied, this, &TForm1::ApplyModel);
+  connect(form2_, &TForm2::settingsApplied, this, [this] { publishing_->Apply(); });
 }
 
 void TForm1::Menu_SystemClick() {

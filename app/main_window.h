@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "files/exporter.h"
+#include "session/publishing_switch.h"
 #include "session/cycle_runner.h"
 #include "views/main_layout.h"
 #include "app/widget_handles.h"
@@ -57,6 +58,8 @@ class TForm1 : public QMainWindow {
 
   CycleRunner& runner() { return *runner_; }
   Cycle& cycle() { return runner_->cycle(); }
+  // Readings published to a broker, as the settings say.
+  PublishingSwitch& publishing() { return *publishing_; }
   // The settings dialog shown by Set, System Set (created after this window).
   void setSettingsDialog(TForm2* dialog);
   // The chart, grid and statistics as the widgets show them.
@@ -188,6 +191,7 @@ class TForm1 : public QMainWindow {
   void ExportTo(const Exporter& exporter, const QString& path);
 
   std::unique_ptr<CycleRunner> runner_;
+  std::unique_ptr<PublishingSwitch> publishing_;  // goes before the cycle it hangs on
   std::vector<Exporter> exporters_;
   std::vector<QAction*> exportActions_;  // one per exporter, in its order
   // The view widgets, made by the build steps and handed to their helpers.

@@ -105,6 +105,8 @@ TForm1::TForm1(std::unique_ptr<SerialIo> io, QWidget* parent)
   connect(runner_.get(), &CycleRunner::panelReset, this, showPanel);
   connect(runner_.get(), &CycleRunner::sampleRecorded, this, showPanel);
   SetupKeyboard();
+  publishing_ = std::make_unique<PublishingSwitch>(cycle());
+  publishing_->onWordsChanged = [this] { ApplyLinkHealthPanel(); };
   connect(runner_.get(), &CycleRunner::changed, this, &TForm1::ApplyModel);
   ApplyModel();
 }

@@ -133,7 +133,9 @@ bool TForm1::GridKeyPress(QKeyEvent* key) {
 // past that it is cut with an ellipsis and read whole in the tooltip.
 void TForm1::ApplyLinkHealthPanel() {
   QLabel* panel = StatusPanels[kStatusPanelCount - 1];
-  const QString& text = cycle().win.status[kStatusPanelCount - 1];
+  const std::string& publishWords = publishing_ ? publishing_->words() : std::string();
+  const QString text = QString::fromStdString(
+      LinkPanelText(cycle().win.status[kStatusPanelCount - 1].toStdString(), publishWords));
   const int room = std::max(panel->contentsRect().width() - 8, 0);
   const QFont base = StatusBar1->font();
   QFont font = base;
@@ -144,7 +146,8 @@ void TForm1::ApplyLinkHealthPanel() {
   if (panel->font() != font) panel->setFont(font);
   panel->setText(QFontMetrics(font).elidedText(text, Qt::ElideRight, room));
   panel->setToolTip(QString::fromLatin1(kStatusPanelTips.back()) + QStringLiteral(":\n") +
-                     QString::fromStdString(LinkHealthAdvice(cycle().link.state)));
+                     QString::fromStdString(LinkHealthAdvice(cycle().link.state)) +
+                     (publishWords.empty() ? QString() : QStringLiteral("\n") + QString::fromStdString(publishWords)));
 }
 
 }  // namespace lcr

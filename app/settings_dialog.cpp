@@ -11,6 +11,8 @@
 #include <QSpinBox>
 
 #include "link/port_list.h"
+#include "publish/broker_url.h"
+#include "app/message_box.h"
 #include "views/main_layout.h"
 #include "app/elided_combo_box.h"
 #include "app/ticked_slider.h"
@@ -171,6 +173,13 @@ void TForm2::suiTrackBar2Change(int position) { NumberEdit1->setValue(position);
 void TForm2::suiButton1Click() { reject(); }
 
 void TForm2::suiButton2Click() {
+  std::string why;
+  const QString url = PublishToEdit->text().trimmed();
+  if (!url.isEmpty() && !ParseBrokerUrl(url.toStdString(), &why)) {
+    ShowMessage(QMessageBox::Warning, this, windowTitle(), QString::fromStdString(why));
+    PublishToEdit->setFocus(Qt::OtherFocusReason);
+    return;
+  }
   ApplySettings(runner_.cycle(), TrackBar2->value(), TrackBar1->value());
   runner_.cycle().portChoice = ComboBox1->currentData().toString().toStdString();
   runner_.cycle().publishTo = PublishToEdit->text().trimmed().toStdString();
