@@ -1,10 +1,15 @@
 // The window's costs: from program start to the window shown, and one
 // display tick with the views that exist.
 #include <benchmark/benchmark.h>
+#include <pwd.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
+#include <chrono>
 #include <QPushButton>
 #include <memory>
 #include <string>
@@ -58,18 +63,70 @@ void BM_WindowsBuiltAndShown(benchmark::State& state) {
 }
 BENCHMARK(BM_WindowsBuiltAndShown)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
 
+// A Mosquitto broker on 127.0.0.1 for the ticks that publish, started
+// from a config in a temporary folder and killed at the end.
+class LocalBroker {
+ public:
+  LocalBroker() {
+    port_ = 20000 + int(QCoreApplication::applicationPid() % 20000);
+    QFile conf(dir_.filePath(QStringLiteral("mosquitto.conf")));
+    if (!conf.open(QIODevice::WriteOnly)) return;
+    const passwd* me = ::getpwuid(::getuid());  // as root it would become user mosquitto
+    conf.write(QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\nuser %2\n")
+                   .arg(port_)
+                   .arg(QString::fromLocal8Bit(me ? me->pw_name : "root"))
+                   .toUtf8());
+    conf.close();
+    process_.start(QStringLiteral("mosquitto"), {QStringLiteral("-c"), conf.fileName()});
+    process_.waitForStarted(5000);
+  }
+  ~LocalBroker() {
+    process_.kill();
+    process_.waitForFinished(5000);
+  }
+  bool running() const { return process_.state() == QProcess::Running; }
+  int port() const { return port_; }
+
+ private:
+  QTemporaryDir dir_;
+  QProcess process_;
+  int port_ = 0;
+};
+
 // One display tick that records a sample, and the window showing the model:
 // the grid's rows, the statistics and a chart of a full page (P + 1 points)
 // rebuilt from scratch. With state.range(1) the window also paints what the
-// tick changed, as the event loop does after it.
+// tick changed, as the event loop does after it; with state.range(2) every
+// sample is also published to a local broker.
 void DisplayTick(benchmark::State& state) {
   App();
+  std::unique_ptr<LocalBroker> broker;
+  if (state.range(2) != 0) {
+    broker = std::make_unique<LocalBroker>();
+    if (!broker->running()) {
+      state.SkipWithError("no mosquitto broker");
+      return;
+    }
+  }
   auto scripted = std::make_unique<lcr::ScriptedSerialIo>();
   lcr::ScriptedSerialIo* io = scripted.get();
   lcr::TForm1 form(std::move(scripted));
   lcr::ApplySettings(form.cycle(), int(state.range(0)), 120);
   form.show();
   QApplication::processEvents();
+  if (broker) {
+    form.cycle().publishTo = "mqtt://127.0.0.1:" + std::to_string(broker->port()) + "/bench";
+    form.cycle().benchName = "tick-bench";
+    form.publishing().Apply();
+    QElapsedTimer waited;
+    waited.start();
+    while (form.publishing().words().rfind("Publishing to", 0) != 0 && waited.elapsed() < 5000)
+      QApplication::processEvents(QEventLoop::AllEvents, 10);
+    if (form.publishing().words().rfind("Publishing to", 0) != 0) {
+      state.SkipWithError("the broker was not reached");
+      return;
+    }
+  }
 
   // Link to a family 730 meter and decode three frames.
   std::vector<unsigned char> frame(17, 0);
@@ -116,15 +173,18 @@ void DisplayTick(benchmark::State& state) {
   if (c.chart.points.size() != std::size_t(state.range(0) + 1))
     state.SkipWithError("the chart did not hold a full page");
   form.runner().stop();
+  if (broker) form.publishing().Finish(std::chrono::seconds(5));
 }
 
 void BM_DisplayTick(benchmark::State& state) { DisplayTick(state); }
 BENCHMARK(BM_DisplayTick)
-    ->ArgNames({"points", "paint"})
-    ->Args({200, 0})
-    ->Args({500, 0})
-    ->Args({200, 1})
-    ->Args({500, 1})
+    ->ArgNames({"points", "paint", "publish"})
+    ->Args({200, 0, 0})
+    ->Args({500, 0, 0})
+    ->Args({200, 1, 0})
+    ->Args({500, 1, 0})
+    ->Args({500, 0, 1})
+    ->Args({500, 1, 1})
     ->Unit(benchmark::kMicrosecond)
     ->Repetitions(9)
     ->ReportAggregatesOnly(true);
