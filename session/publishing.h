@@ -60,7 +60,8 @@ class CyclePublishing {
   // A line about the queue's journal or the client's set-up.
   std::function<void(const std::string& line)> onNotice;
 
-  // Pumps now: tells status changes and notices. The timer calls it.
+  // Pumps now: tells status changes and notices (the first call tells the
+  // status words as they are). The timer calls it.
   void Pump();
   // The end: waits for the queue to empty while the broker keeps
   // acknowledging, giving up after `quiet` without an acknowledgement; then
