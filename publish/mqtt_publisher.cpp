@@ -229,16 +229,19 @@ void MqttPublisher::Pump() {
         }
         break;
       case Event::Published:
-        if (e.value == statusMid_) {
-          statusAcked_ = true;
-        } else if (const auto it = inflight_.find(e.value); it != inflight_.end()) {
+        // Message ids wrap at 65535: a reading in flight owns its id.
+        if (const auto it = inflight_.find(e.value); it != inflight_.end()) {
           queue_.Acknowledge(it->second);
           inflight_.erase(it);
+        } else if (e.value == statusMid_) {
+          statusAcked_ = true;
+          statusMid_ = -1;
         }
         break;
     }
   }
   Fill();
+  queue_.Flush();
 }
 
 bool MqttPublisher::WaitForEvents(std::chrono::milliseconds limit) {

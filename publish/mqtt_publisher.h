@@ -37,7 +37,10 @@ struct PublisherOptions {
   std::string bench;     // the topic level under the prefix (bench_name.h)
   std::string queuePath; // the queue's journal (session/publishing.h); empty: memory only
   std::size_t queueLimit = 1'000'000;
-  std::size_t inflight = 1000;  // messages handed to the broker and not yet acknowledged
+  // Messages handed to the broker and not yet acknowledged. libmosquitto
+  // walks its list of them on every acknowledgement: a few hundred keep the
+  // line full without that walk costing more than the sending.
+  std::size_t inflight = 200;
 };
 
 class MqttPublisher {

@@ -100,7 +100,24 @@ bool ForEachLine(int fd, long long offset, Each each) {
 PublishQueue::PublishQueue(Options options) : options_(std::move(options)) {}
 
 PublishQueue::~PublishQueue() {
+  Flush();
   if (fd_ >= 0) ::close(fd_);
+}
+
+// Acknowledgements are written in batches: one lost to a crash only sends
+// its reading once more, with the same seq.
+void PublishQueue::NoteAcknowledged(std::uint64_t id) {
+  if (!fileOk_) return;
+  ackLines_ += "A ";
+  ackLines_ += std::to_string(id);
+  ackLines_ += '\n';
+  if (ackLines_.size() > (1 << 16)) Flush();
+}
+
+void PublishQueue::Flush() {
+  if (ackLines_.empty()) return;
+  Append(ackLines_);
+  ackLines_.clear();
 }
 
 void PublishQueue::FileFailed(const std::string& what, int err) {
@@ -228,8 +245,9 @@ void PublishQueue::PopAcked() {
     if (next_ > 0) --next_;
   }
   if (front_.size() < options_.memoryWindow / 2) Refill();
-  if (waiting_ == 0 && fileOk_ && fileBytes_ > 0) {
+  if (waiting_ == 0 && fileOk_ && (fileBytes_ > 0 || !ackLines_.empty())) {
     // Nothing waits: the journal starts over.
+    ackLines_.clear();
     if (::ftruncate(fd_, 0) != 0) {
       FileFailed("cannot empty the publish queue", errno);
       return;
@@ -244,7 +262,7 @@ void PublishQueue::Acknowledge(std::uint64_t id) {
   if (!e || e->acked) return;
   e->acked = true;
   --waiting_;
-  Append("A " + std::to_string(id) + "\n");
+  NoteAcknowledged(id);
   PopAcked();
 }
 
@@ -252,7 +270,7 @@ void PublishQueue::DropOldest() {
   Refill();
   if (front_.empty()) return;
   front_.front().acked = true;  // dropped: the journal forgets it as it forgets a sent one
-  Append("A " + std::to_string(front_.front().msg.id) + "\n");
+  NoteAcknowledged(front_.front().msg.id);
   --waiting_;
   ++dropped_;
   PopAcked();

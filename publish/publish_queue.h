@@ -40,6 +40,10 @@ class PublishQueue {
   PublishQueue(const PublishQueue&) = delete;
   PublishQueue& operator=(const PublishQueue&) = delete;
 
+  // Writes the acknowledgements noted since the last call (Acknowledge
+  // only notes them; a crash before this merely sends them again).
+  void Flush();
+
   // Takes the journal, reading back the messages a previous run left
   // unacknowledged; returns their count. A journal that cannot be used is
   // told in the notices, and the queue then lives in memory.
@@ -71,6 +75,7 @@ class PublishQueue {
     bool acked = false;
   };
   void Append(const std::string& line);
+  void NoteAcknowledged(std::uint64_t id);
   void FileFailed(const std::string& what, int err);
   void Refill();
   void PopAcked();
@@ -90,6 +95,7 @@ class PublishQueue {
   std::size_t waiting_ = 0;
   std::uint64_t dropped_ = 0;
   long long fileBytes_ = 0;
+  std::string ackLines_;  // written by Flush()
   std::vector<std::string> notices_;
 };
 

@@ -5,7 +5,7 @@
 // PREFIX/BENCH/reading  {"seq":1,"session":"...","time":"2026-12-09T18:08:23.500+01:00",
 //                        "TimeText":"18:08:23","MainValue":"4.700","MainCaption":"Cs 2.000 nF",
 //                        "SubValue":"0.012","SubCaption":"D","family":730,
-//                        "mainNumber":4.7e-09 as a plain decimal,"mainUnit":"F",...}
+//                        "mainNumber":0.0000000047,"mainUnit":"F",...}
 // PREFIX/BENCH/status   {"state":"online","family":730} while linked to a meter,
 //                       {"state":"offline"} otherwise, and as the connection's last will.
 

@@ -48,7 +48,6 @@ CyclePublishing::CyclePublishing(Cycle& c, std::unique_ptr<MqttPublisher> publis
   timer_.setInterval(50);
   QObject::connect(&timer_, &QTimer::timeout, [this] { Pump(); });
   timer_.start();
-  Pump();
 }
 
 CyclePublishing::~CyclePublishing() {

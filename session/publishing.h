@@ -43,7 +43,8 @@ bool MakePublisherOptions(const PublishSettings& settings, const std::string& po
 // (a new id, seq from 1) begins when it is attached and at every Start.
 // Chains the cycle's onSampleRecorded and onLinkHealthChanged (the hooks set
 // before it still run) and restores them when destroyed; adapters attached
-// later must go first. Pumps the publisher every 50 ms on the Qt event loop.
+// later must go first; destroy it before the cycle. Pumps the publisher
+// every 50 ms on the Qt event loop of the thread that made it.
 class CyclePublishing {
  public:
   CyclePublishing(Cycle& c, std::unique_ptr<MqttPublisher> publisher);
@@ -60,7 +61,8 @@ class CyclePublishing {
   // A line about the queue's journal or the client's set-up.
   std::function<void(const std::string& line)> onNotice;
 
-  // Pumps now: tells status changes and notices. The timer calls it.
+  // Pumps now: tells status changes and notices (the first call tells the
+  // status words as they are). The timer calls it.
   void Pump();
   // The end: waits for the queue to empty while the broker keeps
   // acknowledging, giving up after `quiet` without an acknowledgement; then
