@@ -18,6 +18,7 @@
 #include "views/chart_model.h"
 #include "views/dial_model.h"
 #include "views/grid_model.h"
+#include "views/limit_marks.h"
 
 namespace lcr {
 
@@ -40,6 +41,7 @@ struct Cycle {
   // Rows 1..recordsInFile are in a saved or opened file; later rows are not.
   std::int32_t recordsInFile = 0;
   std::string portChoice;      // the port the user chose; "" looks on ports 1 to 50
+  FunctionLimits limits;       // marks the grid and the chart; counted by Statistics
 
   // Hooks for whoever shows the cycle. onPanelReset runs after the panel
   // model was set up for a family (or emptied, for any other tag); onSampleRecorded after a display tick updated every
