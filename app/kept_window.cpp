@@ -13,6 +13,7 @@ void ApplyKeptSettings(TForm1& form, const KeptSettings& kept) {
   Cycle& c = form.cycle();
   ApplySettings(c, kept.pointsPerPage, kept.ratePerMinute);
   c.portChoice = kept.port;
+  c.limits = kept.limits;
   form.runner().applyTimers();
   form.ApplyModel();
 
@@ -37,6 +38,7 @@ KeptSettings CurrentKeptSettings(TForm1& form) {
   kept.ratePerMinute = RateFromInterval(c.win.showTime.intervalMs);
   kept.pointsPerPage = c.win.pointsPerPage;
   kept.port = c.portChoice;
+  kept.limits = c.limits;
   // The place it takes when not maximized, so that it comes back there.
   const QRect normal = form.normalGeometry();
   if (normal.isValid()) kept.window = LayoutRect{normal.x(), normal.y(), normal.width(), normal.height()};
