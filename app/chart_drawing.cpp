@@ -10,6 +10,7 @@
 #include <QLineSeries>
 #include <QValueAxis>
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "app/show_text.h"
@@ -17,6 +18,7 @@
 #include "views/chart_axis.h"
 #include "views/chart_model.h"
 #include "views/chart_stairs.h"
+#include "views/limit_marks.h"
 
 namespace lcr {
 
@@ -193,6 +195,36 @@ void ChartDrawing::showTimeLabels() {
 
 void ChartDrawing::placeStairs() {
   stairs_->setFrame(w_.chart->plotArea(), w_.bottom->min(), w_.bottom->max(), w_.left->min(), w_.left->max());
+  placeLimitLines();
+}
+
+void ChartDrawing::setLimitLines(std::vector<double> values) {
+  if (values == limitValues_) return;
+  limitValues_ = std::move(values);
+  placeLimitLines();
+}
+
+std::vector<double> ChartDrawing::limitLinesShown() const { return limitLinesAt_; }
+
+void ChartDrawing::placeLimitLines() {
+  limitLinesAt_ = LinesWithin(limitValues_, w_.left->min(), w_.left->max());
+  const QRectF plot = w_.chart->plotArea();
+  const double span = w_.left->max() - w_.left->min();
+  for (std::size_t i = 0; i < limitLinesAt_.size(); ++i) {
+    if (i == limitLines_.size()) {
+      auto* line = new QGraphicsLineItem(w_.chart);
+      // Amber beside the red line, dashed so it reads as a bound, not data.
+      QPen pen(QColor(0xff, 0xb0, 0x20), 0, Qt::DashLine);
+      line->setPen(pen);
+      line->setZValue(stairs_->zValue() + 1);
+      limitLines_.push_back(line);
+    }
+    const double at = span > 0 ? (limitLinesAt_[i] - w_.left->min()) / span : 0;
+    const qreal y = std::round(plot.bottom() - at * plot.height());
+    limitLines_[i]->setLine(plot.left(), y, plot.right(), y);
+    limitLines_[i]->show();
+  }
+  for (std::size_t i = limitLinesAt_.size(); i < limitLines_.size(); ++i) limitLines_[i]->hide();
 }
 
 void ChartDrawing::placeTimeLabels() {

@@ -9,6 +9,7 @@
 
 class QChart;
 class QChartView;
+class QGraphicsLineItem;
 class QGraphicsSimpleTextItem;
 class QLineSeries;
 class QValueAxis;
@@ -44,6 +45,12 @@ class ChartDrawing : public QObject {
   // are redrawn only when the model changed. True when they were.
   bool show(const ChartModel& model, int pointsPerPage);
 
+  // Limit lines at these left-axis values, dashed across the plot where
+  // they fall inside the axis' range; none drawn (and nothing made) for none.
+  void setLimitLines(std::vector<double> values);
+  // The lines shown now, in axis values.
+  std::vector<double> limitLinesShown() const;
+
   const StairsItem& stairs() const { return *stairs_; }
   const std::vector<QGraphicsSimpleTextItem*>& timeLabels() const { return labels_; }
   int timeLabelCount() const { return labelsShown_; }
@@ -52,6 +59,7 @@ class ChartDrawing : public QObject {
   void showLine();
   void showValueAxis(const AxisScale& scale);
   void placeStairs();
+  void placeLimitLines();
   void showTimeLabels();
   void placeTimeLabels();
 
@@ -61,6 +69,9 @@ class ChartDrawing : public QObject {
   std::uint64_t shown_ = ~0ull;
   StairsItem* stairs_ = nullptr;  // owned by the chart
   std::vector<QGraphicsSimpleTextItem*> labels_;
+  std::vector<double> limitValues_;
+  std::vector<QGraphicsLineItem*> limitLines_;  // owned by the chart; only the first limitLinesShown_ shown
+  std::vector<double> limitLinesAt_;
   int labelsShown_ = 0;
   int labelStepShown_ = -1;
   int labelPointsShown_ = -1;

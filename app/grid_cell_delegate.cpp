@@ -13,12 +13,15 @@ void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
   const bool plain = !(cell.state & (QStyle::State_Selected | QStyle::State_HasFocus)) &&
                      !(cell.features & (QStyleOptionViewItem::HasDecoration | QStyleOptionViewItem::HasCheckIndicator |
                                         QStyleOptionViewItem::Alternate)) &&
-                     cell.backgroundBrush.style() == Qt::NoBrush && cell.textElideMode == Qt::ElideNone &&
+                     (cell.backgroundBrush.style() == Qt::NoBrush || cell.backgroundBrush.style() == Qt::SolidPattern) &&
+                     cell.textElideMode == Qt::ElideNone &&
                      !(cell.features & QStyleOptionViewItem::WrapText);
   if (!plain) {
     QStyledItemDelegate::paint(painter, option, index);
     return;
   }
+  // A plain background (an out-of-limits mark) fills the cell, as the style would.
+  if (cell.backgroundBrush.style() == Qt::SolidPattern) painter->fillRect(cell.rect, cell.backgroundBrush);
   if (cell.text.isEmpty()) return;
   // The style keeps the text a focus frame's width plus one pixel off
   // both sides of the cell.

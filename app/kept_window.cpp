@@ -15,6 +15,7 @@ void ApplyKeptSettings(TForm1& form, const KeptSettings& kept) {
   c.portChoice = kept.port;
   c.publishTo = kept.publishTo;
   c.benchName = kept.benchName;
+  c.limits = kept.limits;
   form.runner().applyTimers();
   form.publishing().Apply();
   form.ApplyModel();
@@ -42,6 +43,7 @@ KeptSettings CurrentKeptSettings(TForm1& form) {
   kept.port = c.portChoice;
   kept.publishTo = c.publishTo;
   kept.benchName = c.benchName;
+  kept.limits = c.limits;
   // The place it takes when not maximized, so that it comes back there.
   const QRect normal = form.normalGeometry();
   if (normal.isValid()) kept.window = LayoutRect{normal.x(), normal.y(), normal.width(), normal.height()};

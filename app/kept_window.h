@@ -10,7 +10,7 @@ namespace lcr {
 
 class TForm1;
 
-// The sampling rate, points per page and port choice through the cycle,
+// The sampling rate, points per page, port choice and limits through the cycle,
 // the grid's column widths and the window's place; the caller shows it.
 void ApplyKeptSettings(TForm1& form, const KeptSettings& kept);
 

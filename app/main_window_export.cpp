@@ -12,6 +12,7 @@
 #include "app/message_box.h"
 #include "app/progress_job.h"
 #include "app/standalone_chart.h"
+#include "views/limit_marks.h"
 #include "files/workbook_exporter.h"
 #include "session/kept_folders.h"
 
@@ -92,9 +93,12 @@ void TForm1::ExportTo(const Exporter& exporter, const QString& path) {
 }
 
 // Drawn apart from the window, so the window's chart keeps its size and
-// its read-out.
+// its read-out; with the limit lines the window shows.
 QImage TForm1::GraphPicture() {
-  return StandaloneChart(cycle().chart, cycle().win.pointsPerPage, viewHandles_.Chart1->size()).Picture();
+  const Cycle& c = cycle();
+  return StandaloneChart(c.chart, c.win.pointsPerPage, viewHandles_.Chart1->size(), true,
+                         ChartLimitValues(c.chart, c.table, c.limits))
+      .Picture();
 }
 
 void TForm1::ExportGraphFile(const QString& path) {

@@ -8,7 +8,8 @@
 
 namespace lcr {
 
-StandaloneChart::StandaloneChart(const ChartModel& model, int pointsPerPage, QSize shownAt, bool laidOut) {
+StandaloneChart::StandaloneChart(const ChartModel& model, int pointsPerPage, QSize shownAt, bool laidOut,
+                                 std::vector<double> limitLines) {
   handles_ = BuildChartView(nullptr);
   view_.reset(handles_.view);
   auto* drawing = new ChartDrawing(view_.get(), handles_);
@@ -21,6 +22,7 @@ StandaloneChart::StandaloneChart(const ChartModel& model, int pointsPerPage, QSi
     view_->show();
     SettleChartView(*view_);
   }
+  drawing->setLimitLines(std::move(limitLines));
   drawing->show(model, pointsPerPage);
   view_->show();
   QCoreApplication::sendPostedEvents();

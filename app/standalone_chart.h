@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QSize>
 #include <memory>
+#include <vector>
 
 #include "app/chart_drawing.h"
 
@@ -18,8 +19,10 @@ class StandaloneChart {
   // `shownAt`, the size the window's chart had when it showed the model.
   // The value axis's tick count follows the plot's height then, which a
   // chart not yet laid out (a window not yet shown) does not know:
-  // `laidOut` says whether the window's chart was.
-  StandaloneChart(const ChartModel& model, int pointsPerPage, QSize shownAt, bool laidOut = true);
+  // `laidOut` says whether the window's chart was. `limitLines` are drawn
+  // as the window's chart draws them (ChartDrawing::setLimitLines).
+  StandaloneChart(const ChartModel& model, int pointsPerPage, QSize shownAt, bool laidOut = true,
+                  std::vector<double> limitLines = {});
   ~StandaloneChart();
   StandaloneChart(const StandaloneChart&) = delete;
   StandaloneChart& operator=(const StandaloneChart&) = delete;

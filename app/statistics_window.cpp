@@ -17,6 +17,7 @@
 
 #include "app/main_window.h"
 #include "app/show_text.h"
+#include "app/view_widgets.h"
 #include "table/record_text.h"
 
 namespace lcr {
@@ -25,14 +26,7 @@ namespace {
 
 constexpr int kHistogramBins = 20;
 
-// The function the chart shows: that of its last point, or of the newest
-// record before the chart has any.
-std::string FunctionShown(const Cycle& c) {
-  long long row = c.table.RecordCount;
-  if (!c.chart.points.empty()) row = static_cast<long long>(c.chart.ChartFirstRow) + long(c.chart.points.size()) - 1;
-  if (row < 1) return {};
-  return FunctionKey(RowAt(c.table, row).MainCaption.View());
-}
+std::string FunctionShown(const Cycle& c) { return lcr::FunctionShown(c.chart, c.table); }
 
 }  // namespace
 
@@ -63,7 +57,8 @@ void HistogramView::paintEvent(QPaintEvent*) {
   p.drawText(QRect(plot.left(), plot.bottom() + 3, plot.width(), textHeight), Qt::AlignRight, high_);
 }
 
-StatisticsWindow::StatisticsWindow(const Cycle& cycle, QWidget* parent) : QDialog(parent), cycle_(cycle) {
+StatisticsWindow::StatisticsWindow(Cycle& cycle, QWidget* parent, std::function<void()> limitsChanged)
+    : QDialog(parent), cycle_(cycle), limitsChanged_(std::move(limitsChanged)) {
   setObjectName(QStringLiteral("StatisticsWindow"));
   setWindowTitle(QStringLiteral("Statistics"));
 
@@ -90,6 +85,15 @@ StatisticsWindow::StatisticsWindow(const Cycle& cycle, QWidget* parent) : QDialo
   limitsBox->addRow(bandLabel, bandRow);
   limitError_ = new QLabel(this);
   limitError_->setStyleSheet(QStringLiteral("color: #c00000"));
+  limitNote_ = new QLabel(this);
+  limitNote_->setObjectName(QStringLiteral("LimitsNote"));
+  limitNote_->setWordWrap(true);
+  // The limits kept, or set before the window was last closed.
+  const LimitTexts& kept = cycle_.limits.texts;
+  nominal_->setText(QString::fromStdString(kept.nominal));
+  tolerance_->setText(QString::fromStdString(kept.tolerance));
+  low_->setText(QString::fromStdString(kept.low));
+  high_->setText(QString::fromStdString(kept.high));
 
   figures_ = new QPlainTextEdit(this);
   figures_->setReadOnly(true);
@@ -114,6 +118,7 @@ StatisticsWindow::StatisticsWindow(const Cycle& cycle, QWidget* parent) : QDialo
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(limitsBox);
   layout->addWidget(limitError_);
+  layout->addWidget(limitNote_);
   layout->addWidget(figures_, 1);
   layout->addWidget(histogram_, 1);
   layout->addLayout(buttons);
@@ -125,20 +130,36 @@ StatisticsWindow::StatisticsWindow(const Cycle& cycle, QWidget* parent) : QDialo
   timer_->start();
 }
 
+// Limits are set for the function shown now; all fields empty clear them.
 void StatisticsWindow::applyLimits() {
   std::string error;
-  const auto limits = ParseLimits(nominal_->text().toStdString(), tolerance_->text().toStdString(),
-                                  low_->text().toStdString(), high_->text().toStdString(), &error);
+  const LimitTexts texts{nominal_->text().toStdString(), tolerance_->text().toStdString(),
+                         low_->text().toStdString(), high_->text().toStdString()};
+  const auto limits = MakeFunctionLimits(FunctionShown(cycle_), texts, &error);
   limitError_->setText(limits ? QString() : QString::fromStdString(error));
-  if (limits) limits_ = *limits;
+  if (limits && !(*limits == cycle_.limits)) {
+    cycle_.limits = *limits;
+    if (limitsChanged_) limitsChanged_();
+  }
   refresh();
 }
 
-QString StatisticsWindow::figuresText() const { return GbkToQString(StatsText(tracker_.stats(), limits_)); }
+Limits StatisticsWindow::limitsShown() const { return cycle_.limits.For(tracker_.stats().function); }
+
+QString StatisticsWindow::figuresText() const { return GbkToQString(StatsText(tracker_.stats(), limitsShown())); }
 
 void StatisticsWindow::refresh() {
   if (!isVisible()) return;
-  const BatchStats& s = tracker_.Update(cycle_.table, FunctionShown(cycle_), limits_);
+  const std::string shown = FunctionShown(cycle_);
+  const BatchStats& s = tracker_.Update(cycle_.table, shown, cycle_.limits.For(shown));
+  const FunctionLimits& set = cycle_.limits;
+  QString note;
+  if (set.limits.Any() && set.function.empty())
+    note = QStringLiteral("The limits apply to the function measured first.");
+  else if (set.limits.Any() && !shown.empty() && !set.AppliesTo(shown))
+    note = QStringLiteral("The limits are for %1; they do not apply to %2 shown now.")
+               .arg(GbkToQString(set.function), GbkToQString(shown));
+  if (limitNote_->text() != note) limitNote_->setText(note);
   const QString text = figuresText();
   if (figures_->toPlainText() != text) figures_->setPlainText(text);
   if (s.count != histogramCount_ || s.function != histogramFunction_) {
@@ -158,7 +179,7 @@ QAction* AddStatisticsMenu(TForm1& form, QMenu* menu) {
   action->setToolTip(QStringLiteral("Count, mean, spread and yield of the function the chart shows (Ctrl+T)"));
   QObject::connect(action, &QAction::triggered, &form, [&form] {
     auto* window = form.findChild<StatisticsWindow*>(QStringLiteral("StatisticsWindow"));
-    if (!window) window = new StatisticsWindow(form.cycle(), &form);
+    if (!window) window = new StatisticsWindow(form.cycle(), &form, [&form] { form.views().apply(); });
     window->show();
     window->raise();
     window->activateWindow();

@@ -4,6 +4,7 @@
 // figures are decided by views/batch_stats; this window only shows them.
 
 #include <QDialog>
+#include <functional>
 #include <vector>
 
 #include "views/batch_stats.h"
@@ -34,7 +35,9 @@ class HistogramView : public QWidget {
 
 class StatisticsWindow : public QDialog {
  public:
-  StatisticsWindow(const Cycle& cycle, QWidget* parent);
+  // Limits are set on `cycle` (for the function shown); `limitsChanged`
+  // runs after, so the grid and chart show them.
+  StatisticsWindow(Cycle& cycle, QWidget* parent, std::function<void()> limitsChanged = {});
 
   // Reads what is new in the table (called on a timer while shown).
   void refresh();
@@ -43,11 +46,14 @@ class StatisticsWindow : public QDialog {
  private:
   void applyLimits();
 
-  const Cycle& cycle_;
+  Limits limitsShown() const;
+
+  Cycle& cycle_;
+  std::function<void()> limitsChanged_;
   BatchStatsTracker tracker_;
-  Limits limits_;
   QLineEdit *nominal_, *tolerance_, *low_, *high_;
   QLabel* limitError_;
+  QLabel* limitNote_;  // which function the limits are for, when another is shown
   QPlainTextEdit* figures_;
   HistogramView* histogram_;
   QTimer* timer_;

@@ -13,6 +13,8 @@
 #include <algorithm>
 
 #include "views/chart_readout.h"
+#include "views/limit_marks.h"
+#include "table/record_text.h"
 #include "app/grid_cell_delegate.h"
 #include "app/show_text.h"
 #include "session/cycle.h"
@@ -40,6 +42,7 @@ ViewWidgets::~ViewWidgets() = default;
 
 void ViewWidgets::apply() {
   const Cycle& c = cycle_;
+  chart_->setLimitLines(ChartLimitValues(c.chart, c.table, c.limits));
   if (chart_->show(c.chart, c.win.pointsPerPage)) {
     ShowGbkText(w_.Max_Num, c.chart.Max_Num);
     ShowGbkText(w_.Max_Tim, c.chart.Max_Tim);
@@ -72,8 +75,17 @@ void ViewWidgets::showGrid() {
     const int needed = grid->fontMetrics().horizontalAdvance(QString(digits, u'0')) + 2 * margin + 1;
     if (grid->columnWidth(0) < needed) grid->setColumnWidth(0, needed);
   }
+  marksShown_.resize(std::size_t(rows), 0);
   for (int r = 0; r < rows; ++r) {
     const GridRow& row = c.grid.rows[std::size_t(r)];
+    // Limits change without the row changing, so the mark is asked each time.
+    const char marked = row.record > 0 && OutOfLimits(c.limits, RowAt(c.table, row.record));
+    if (marked != marksShown_[std::size_t(r)] && kMarkedColumn < grid->columnCount()) {
+      marksShown_[std::size_t(r)] = marked;
+      QTableWidgetItem* item = grid->item(r, kMarkedColumn);
+      item->setData(Qt::BackgroundRole, marked ? QVariant(QColor(0xff, 0xd4, 0xd4)) : QVariant());
+      item->setData(Qt::ForegroundRole, marked ? QVariant(QColor(0xb0, 0x00, 0x00)) : QVariant());
+    }
     if (gridShown_[std::size_t(r)] == row.revision) continue;
     gridShown_[std::size_t(r)] = row.revision;
     for (int col = 0; col < kGridColumnCount && col < grid->columnCount(); ++col)

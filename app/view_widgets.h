@@ -32,6 +32,8 @@ class ViewWidgets : public QObject {
   // The time labels under the plot; only the first timeLabelCount() are shown.
   const std::vector<QGraphicsSimpleTextItem*>& timeLabels() const { return chart_->timeLabels(); }
   int timeLabelCount() const { return chart_->timeLabelCount(); }
+  // The limit lines drawn on the chart, in axis values.
+  std::vector<double> limitLinesShown() const { return chart_->limitLinesShown(); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -44,6 +46,8 @@ class ViewWidgets : public QObject {
   const ViewHandles w_;
   const Cycle& cycle_;
   std::vector<std::uint64_t> gridShown_;
+  std::vector<char> marksShown_;  // rows whose value cell shows the out-of-limits mark
+  static constexpr int kMarkedColumn = 2;  // Main
   ChartDrawing* chart_ = nullptr;  // a child QObject
   int indexDigitsShown_ = 0;  // the Index column has room for this many digits
   std::optional<long long> readoutRow_;  // what the read-out box tells of

@@ -54,8 +54,11 @@ std::string TimeText(int i) {
   return t;
 }
 
+// Recorded live from 2026-12-09 on, one record a second: the days roll
+// over at each midnight of TimeText, as the table keeps them.
 void FillTable(MeasurementTable& table, int n) {
-  for (int i = 1; i <= n; ++i) AppendRecord(table, SampleReading(i), TimeText(i), kFamily68);
+  constexpr std::int32_t kFirstDay = 2461384;  // 2026-12-09
+  for (int i = 1; i <= n; ++i) AppendRecord(table, SampleReading(i), TimeText(i), kFamily68, kFirstDay + i / 86400);
 }
 
 std::array<std::string, kRecordColumnCount> Header() {

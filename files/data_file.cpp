@@ -16,14 +16,6 @@
 
 namespace lcr {
 
-namespace {
-
-// A read of the stream is filled from records formatted this many bytes at
-// a time: the memory a save needs, whatever the table's size.
-constexpr std::size_t kFormatBytes = 64 * 1024;
-
-}  // namespace
-
 void AppendRecordFields(std::string& out, const MeasurementRecord& rec) {
   const auto texts = RecordColumnTexts({}, rec);
   for (std::size_t c = 1; c < texts.size(); ++c) {
@@ -32,56 +24,21 @@ void AppendRecordFields(std::string& out, const MeasurementRecord& rec) {
   }
 }
 
-DataFileStream::DataFileStream(const MeasurementTable& table, Progress progress)
-    : table_(table), progress_(std::move(progress)), count_(std::max(table.RecordCount, 0)) {
-  pending_.reserve(kFormatBytes + 256);
-  open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+void DataFileStream::FormatHead(std::string& out) {
+  out += std::to_string(count());
+  out += "      \r\n";
 }
 
-bool DataFileStream::atEnd() const { return Done(); }
-
-qint64 DataFileStream::bytesAvailable() const {
-  return qint64(pending_.size() - taken_) + QIODevice::bytesAvailable();
-}
-
-void DataFileStream::FormatMore() {
-  pending_.clear();
-  taken_ = 0;
-  if (next_ == 0) {
-    pending_ += std::to_string(count_);
-    pending_ += "      \r\n";
-    next_ = 1;
-  }
-  for (; next_ <= count_ && pending_.size() < kFormatBytes; ++next_) {
-    pending_ += std::to_string(next_);
-    pending_ += '\t';
-    AppendRecordFields(pending_, table_.rows[std::size_t(next_)]);
-    pending_ += "\t\r\n";
-  }
-}
-
-qint64 DataFileStream::readData(char* data, qint64 maxSize) {
-  if (!progress_(next_ > 0 ? next_ - 1 : 0, count_)) {
-    setErrorString(QStringLiteral("Cancelled"));
-    return -1;
-  }
-  qint64 copied = 0;
-  while (copied < maxSize && !Done()) {
-    if (taken_ == pending_.size()) FormatMore();
-    const std::size_t n = std::min(std::size_t(maxSize - copied), pending_.size() - taken_);
-    std::memcpy(data + copied, pending_.data() + taken_, n);
-    taken_ += n;
-    copied += qint64(n);
-  }
-  return copied;
+void DataFileStream::FormatRecord(std::string& out, std::int32_t index) {
+  out += std::to_string(index);
+  out += '\t';
+  AppendRecordFields(out, table().rows[std::size_t(index)]);
+  out += "\t\r\n";
 }
 
 std::string FormatDataFile(const MeasurementTable& table) {
   DataFileStream stream(table);
-  std::string out;
-  char chunk[kFormatBytes];
-  for (qint64 n; (n = stream.read(chunk, sizeof chunk)) > 0;) out.append(chunk, std::size_t(n));
-  return out;
+  return ReadWhole(stream);
 }
 
 bool WriteDataFile(const QString& path, const MeasurementTable& table, QString* error, const Progress& progress) {

@@ -9,6 +9,7 @@
 
 #include "table/measurement_table.h"
 #include "files/progress.h"
+#include "files/record_stream.h"
 
 namespace lcr {
 
@@ -17,33 +18,15 @@ namespace lcr {
 void AppendRecordFields(std::string& out, const MeasurementRecord& rec);
 
 // The bytes File, Save writes for the table (GBK, CR LF line ends), made a
-// few records at a time as they are read, so that saving a table of any
-// size never holds its file in memory. It covers rows 1..RecordCount as
-// the table held them when the stream was made; rows appended since are
-// not in it. Each read reports the records formatted so far to `progress`;
-// a cancel makes that read fail with the error "Cancelled".
-class DataFileStream : public QIODevice {
+// few records at a time as they are read (see RecordStream).
+class DataFileStream : public RecordStream {
  public:
-  explicit DataFileStream(const MeasurementTable& table, Progress progress = {});
-
-  bool isSequential() const override { return true; }
-  bool atEnd() const override;
-  qint64 bytesAvailable() const override;
+  explicit DataFileStream(const MeasurementTable& table, Progress progress = {})
+      : RecordStream(table, std::move(progress)) {}
 
  protected:
-  qint64 readData(char* data, qint64 maxSize) override;
-  qint64 writeData(const char*, qint64) override { return -1; }
-
- private:
-  bool Done() const { return next_ > count_ && taken_ == pending_.size(); }
-  void FormatMore();
-
-  const MeasurementTable& table_;
-  Progress progress_;
-  std::int32_t count_;
-  std::int32_t next_ = 0;  // the record formatted next; 0 for the count line
-  std::string pending_;    // formatted, not yet read
-  std::size_t taken_ = 0;
+  void FormatHead(std::string& out) override;
+  void FormatRecord(std::string& out, std::int32_t index) override;
 };
 
 // The whole of what DataFileStream makes, in memory (small tables, tests).

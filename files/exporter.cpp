@@ -1,5 +1,6 @@
 #include "files/exporter.h"
 
+#include "files/csv_exporter.h"
 #include "files/workbook_exporter.h"
 
 namespace lcr {
@@ -7,6 +8,7 @@ namespace lcr {
 std::vector<Exporter> CoreExporters() {
   return {
       WorkbookExporter(),
+      CsvExporter(),
   };
 }
 

@@ -5,7 +5,7 @@ set -euo pipefail
 LCR_PACKAGES=(g++ make cmake pkg-config qt6-base-dev qt6-serialport-dev qt6-charts-dev
   libqt6opengl6-dev libxlsxwriter-dev zlib1g-dev libjpeg62-turbo-dev libgtest-dev
   libbenchmark-dev xvfb xauth imagemagick fonts-dejavu-core dpkg-dev
-  python3-openpyxl)  # reads exported workbooks back in the tests
+  python3-openpyxl python3-pandas)  # read exported workbooks and CSV back in the tests
 # The fuzz targets need clang and its libFuzzer runtime; optional.
 LCR_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 # Publishing to an MQTT broker, and the broker its tests run.

@@ -107,6 +107,7 @@ void ButtonStopClick(Cycle& c, SerialIo& io) {
 
 void ButtonResetClick(Cycle& c) {
   c.table.RecordCount = 0;
+  c.table.days.Clear();
   c.recordsInFile = 0;
   ResetViews(c);
   UpdateDial(c.dial, c.dialModel, "0", "2" + c.acq.DecimalMark + "2000", c.acq.DecimalMark);
@@ -209,7 +210,7 @@ bool ShowTimeTimer(Cycle& c, const QDateTime& now) {
     s.ActiveFamily = s.ModelTag;
   }
   BuildPanelFlags(s.reading.SegmentFlags, c.PanelFlags);
-  AppendRecord(c.table, s.reading, c.sampleTimeText, s.ActiveFamily);
+  AppendRecord(c.table, s.reading, c.sampleTimeText, s.ActiveFamily, std::int32_t(now.date().toJulianDay()));
   FollowNewestRecord(c);
   RenderPanel(c.panel, PanelInput{s.reading, s.DecimalMark, c.PanelFlags}, s.ActiveFamily);
   FillGrid(c, c.table.RecordCount);

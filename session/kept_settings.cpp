@@ -20,11 +20,17 @@ const QString kWidthKey = QStringLiteral("window/width");
 const QString kHeightKey = QStringLiteral("window/height");
 const QString kMaximizedKey = QStringLiteral("window/maximized");
 const QString kColumnsKey = QStringLiteral("grid/columnWidths");
+const QString kLimitsFunctionKey = QStringLiteral("limits/function");
+const QString kNominalKey = QStringLiteral("limits/nominal");
+const QString kToleranceKey = QStringLiteral("limits/tolerance");
+const QString kLowKey = QStringLiteral("limits/low");
+const QString kHighKey = QStringLiteral("limits/high");
 
 constexpr int kGripWidth = 100;  // how much of a window's top must be on a screen
 constexpr int kGripHeight = 40;
 constexpr qsizetype kMaxPortLength = 1024;
 constexpr std::size_t kMaxBenchNameLength = 64;
+constexpr qsizetype kMaxLimitLength = 64;
 
 // A whole number written in decimal, inside [low, high].
 std::optional<int> WholeIn(const QString& text, int low, int high) {
@@ -86,6 +92,36 @@ std::optional<LayoutRect> WindowOf(const KeyValueStore& store, const std::vector
   return window;
 }
 
+// The function is a caption's GBK bytes, kept percent-encoded so the file
+// stays plain text; the limits are kept as typed and read again as typed.
+// Anything that does not read as limits of a function gives none.
+FunctionLimits LimitsOf(const KeyValueStore& store) {
+  const std::optional<QString> function = store.Read(kLimitsFunctionKey);
+  if (!function || function->size() > kMaxLimitLength) return {};
+  const QByteArray key = QByteArray::fromPercentEncoding(function->toLatin1());
+  if (std::any_of(key.begin(), key.end(), [](char ch) { return static_cast<unsigned char>(ch) < ' '; })) return {};
+  LimitTexts texts;
+  const std::pair<const QString*, std::string*> fields[] = {
+      {&kNominalKey, &texts.nominal}, {&kToleranceKey, &texts.tolerance}, {&kLowKey, &texts.low}, {&kHighKey, &texts.high}};
+  for (const auto& [name, text] : fields) {
+    const QString value = store.Read(*name).value_or(QString());
+    if (value.size() > kMaxLimitLength) return {};
+    *text = value.toStdString();
+  }
+  std::optional<FunctionLimits> limits = MakeFunctionLimits(key.toStdString(), texts, nullptr);
+  return limits ? *limits : FunctionLimits{};
+}
+
+void WriteLimits(KeyValueStore& store, const FunctionLimits& limits) {
+  const bool any = limits.limits.Any();
+  const QByteArray key(limits.function.data(), qsizetype(limits.function.size()));
+  store.Write(kLimitsFunctionKey, any ? QString::fromLatin1(key.toPercentEncoding()) : QString());
+  store.Write(kNominalKey, any ? QString::fromStdString(limits.texts.nominal) : QString());
+  store.Write(kToleranceKey, any ? QString::fromStdString(limits.texts.tolerance) : QString());
+  store.Write(kLowKey, any ? QString::fromStdString(limits.texts.low) : QString());
+  store.Write(kHighKey, any ? QString::fromStdString(limits.texts.high) : QString());
+}
+
 QString Whole(int value) { return QString::number(value); }
 
 }  // namespace
@@ -110,6 +146,7 @@ KeptSettings LoadKeptSettings(const KeyValueStore& store, const std::vector<Layo
   const std::optional<QString> maximized = store.Read(kMaximizedKey);
   kept.maximized = maximized && (*maximized == QLatin1String("true") || *maximized == QLatin1String("1"));
   kept.columnWidths = ColumnWidthsOf(store.Read(kColumnsKey));
+  kept.limits = LimitsOf(store);
   return kept;
 }
 
@@ -129,6 +166,7 @@ void SaveKeptSettings(KeyValueStore& store, const KeptSettings& kept) {
   QStringList widths;
   for (int width : kept.columnWidths) widths.append(Whole(width));
   store.Write(kColumnsKey, widths.join(u' '));
+  WriteLimits(store, kept.limits);
 }
 
 }  // namespace lcr

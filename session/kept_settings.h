@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "session/window_model.h"
+#include "views/limit_marks.h"
 #include "views/main_layout.h"
 
 namespace lcr {
@@ -42,6 +43,7 @@ struct KeptSettings {
   std::optional<LayoutRect> window;  // the main window's normal geometry; none: as designed
   bool maximized = false;
   std::vector<int> columnWidths;     // the grid's columns; empty: as designed
+  FunctionLimits limits;             // Statistics' limits and their function; none: none
 
   friend bool operator==(const KeptSettings&, const KeptSettings&) = default;
 };

@@ -18,6 +18,7 @@
 #include "views/chart_model.h"
 #include "views/dial_model.h"
 #include "views/grid_model.h"
+#include "views/limit_marks.h"
 
 namespace lcr {
 
@@ -42,6 +43,7 @@ struct Cycle {
   std::string portChoice;      // the port the user chose; "" looks on ports 1 to 50
   std::string publishTo;       // the broker URL readings are published to; "" publishes nothing
   std::string benchName;       // this bench's name in the topics; "" takes host and port
+  FunctionLimits limits;       // marks the grid and the chart; counted by Statistics
 
   // Hooks for whoever shows the cycle. onPanelReset runs after the panel
   // model was set up for a family (or emptied, for any other tag); onSampleRecorded after a display tick updated every

@@ -20,6 +20,7 @@ void UpdateChart(Cycle& c, std::int32_t lastRow) {
   w.followsNewest = c.win.scrollBar1.position == c.win.scrollBar1.maximum;
   w.decimalMark = c.acq.DecimalMark;
   UpdateChart(c.chart, c.table, w);
+  BindPendingLimits(c.limits, c.chart, c.table);
 }
 
 void FillGrid(Cycle& c, std::int32_t lastRow) {

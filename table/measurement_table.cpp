@@ -54,7 +54,7 @@ void BuildSubCaption(CaptionBuilder& b, const Reading& r) {
 }  // namespace
 
 std::int32_t AppendRecord(MeasurementTable& table, const Reading& reading,
-                          std::string_view timeText, int activeFamily) {
+                          std::string_view timeText, int activeFamily, std::int32_t day) {
   if (table.TableCapacity - table.RecordCount < kTableGrowth) {
     table.TableCapacity += kTableGrowth;
     table.rows.resize(std::size_t(table.TableCapacity));
@@ -69,6 +69,7 @@ std::int32_t AppendRecord(MeasurementTable& table, const Reading& reading,
   rec.MainCaption.Assign(mainCaption.View());
   rec.SubCaption.Assign(Trim(subCaption.View()));
   rec.TimeText.Assign(timeText);
+  table.days.Note(row, day);
   table.RecordCount = row;
   return row;
 }
@@ -78,6 +79,7 @@ void ReplaceRecords(MeasurementTable& table, const std::vector<MeasurementRecord
   table.TableCapacity = n + kTableGrowth;
   table.RecordCount = n;
   table.rows.resize(std::size_t(table.TableCapacity));
+  table.days.Clear();
   for (std::size_t i = 0; i < records.size(); ++i) table.rows[i + 1] = records[i];
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "decode/reading.h"
+#include "table/record_days.h"
 
 namespace lcr {
 
@@ -63,14 +64,17 @@ struct MeasurementTable {
   RecordRows rows;  // rows.size() == TableCapacity
   std::int32_t RecordCount = 0;
   std::int32_t TableCapacity = 0;
+  RecordDays days;  // the day each live row was taken on
 };
 
-// Appends one record (growth, composition, count); the scroll bars are the
-// caller's. Returns the new row index.
+// Appends one record (growth, composition, count) taken on `day`, a Julian
+// day number (0: not known); the scroll bars are the caller's. Returns the
+// new row index.
 std::int32_t AppendRecord(MeasurementTable& table, const Reading& reading,
-                          std::string_view timeText, int activeFamily);
+                          std::string_view timeText, int activeFamily, std::int32_t day = 0);
 
-// Replaces the table with `records` as rows 1..n (what opening a data file does).
+// Replaces the table with `records` as rows 1..n (what opening a data file
+// does); their days are not known.
 void ReplaceRecords(MeasurementTable& table, const std::vector<MeasurementRecord>& records);
 
 }  // namespace lcr

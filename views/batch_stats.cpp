@@ -27,7 +27,9 @@ std::optional<double> ParseLimitValue(std::string_view text) {
     else if (last != 'e' && last != 'E') e = PrefixExponent(last);
     if (e != 0) text.remove_suffix(1);
   }
-  return ReadScaled(Trim(text), e);
+  // "1e308G" would be infinite, and an infinite limit decides nothing.
+  const auto v = ReadScaled(Trim(text), e);
+  return v && std::isfinite(*v) ? v : std::nullopt;
 }
 
 std::optional<Limits> ParseLimits(std::string_view nominal, std::string_view tolerance, std::string_view low,
@@ -56,58 +58,20 @@ std::optional<Limits> ParseLimits(std::string_view nominal, std::string_view tol
   return Limits{lo, hi};
 }
 
-bool WithinLimits(const Limits& limits, double v) {
+namespace {
+
+inline bool Within(const Limits& limits, double v) {
   const auto slack = [](double edge) { return std::abs(edge) * 1e-12; };
   if (limits.low && v < *limits.low - slack(*limits.low)) return false;
   if (limits.high && v > *limits.high + slack(*limits.high)) return false;
   return true;
 }
 
-std::string FunctionKey(std::string_view mainCaption) {
-  const std::string_view label = Chars(mainCaption, 1, 3);
-  return std::string(label == "TMP" ? mainCaption : label);
-}
-
-namespace {
-
-// Counts one record whose caption's power of ten is known.
-void AddRecordAt(BatchStats& s, const MeasurementRecord& rec, int e, std::int32_t row, const Limits& limits) {
-  if (s.count == 0 && s.words.empty()) s.unit = std::string(CaptionBaseUnit(rec.MainCaption.View()));
-  if (const auto base = ScaledValue(rec.MainValue.View(), e))
-    AddValue(s, *base, row, limits);
-  else
-    ++s.words[std::string(Trim(rec.MainValue.View()))];
-}
-
-// A run of records mostly shares one caption: its power of ten is found once.
-struct ExponentCache {
-  std::string_view caption;
-  int e = 0;
-  int Of(std::string_view c) {
-    if (c.size() != caption.size() || std::memcmp(c.data(), caption.data(), c.size()) != 0) {
-      caption = c;
-      e = CaptionExponent(c);
-    }
-    return e;
-  }
-};
-
-}  // namespace
-
-double BatchStats::StdDev() const { return count < 2 ? 0 : std::sqrt(m2 / double(count - 1)); }
-
-long long BatchStats::WordCount() const {
-  long long n = 0;
-  for (const auto& [word, k] : words) n += k;
-  return n;
-}
-
-std::optional<double> BatchStats::YieldPercent(const Limits& limits) const {
-  if (!limits.Any() || count == 0) return std::nullopt;
-  return 100.0 * double(pass) / double(count);
-}
-
-void AddValue(BatchStats& s, double base, std::int32_t row, const Limits& limits) {
+// Welford's update, the extremes and pass or fail of one value; inline, as
+// the recount runs it a million times, on the statistics or on a copy of
+// their figures kept in registers (Running).
+template <typename Figures>
+inline void Accumulate(Figures& s, double base, std::int32_t row, const Limits& limits) {
   if (s.count == 0) {
     s.shift = base;
     s.min = s.max = base;
@@ -126,32 +90,190 @@ void AddValue(BatchStats& s, double base, std::int32_t row, const Limits& limits
     s.max = base;
     s.maxRow = row;
   }
-  if (limits.Any()) ++(WithinLimits(limits, base) ? s.pass : s.fail);
+  if (limits.Any()) ++(Within(limits, base) ? s.pass : s.fail);
 }
 
-void AddRecord(BatchStats& s, const MeasurementRecord& rec, std::int32_t row, const Limits& limits) {
-  AddRecordAt(s, rec, CaptionExponent(rec.MainCaption.View()), row, limits);
+}  // namespace
+
+bool WithinLimits(const Limits& limits, double v) { return Within(limits, v); }
+
+std::string FunctionKey(std::string_view mainCaption) {
+  const std::string_view label = Chars(mainCaption, 1, 3);
+  return std::string(label == "TMP" ? mainCaption : label);
 }
 
 namespace {
 
-bool SameFunction(std::string_view caption, std::string_view function) {
+// A value as ScaledValue reads it, by the common case first: untrimmed, a
+// sign, up to seven digits and one mark, as a whole number times an exact
+// power of ten, the same one rounding ScaledValue's own fast case makes.
+// Anything else goes to ScaledValue.
+inline bool ValueAt(const FixedText<7>& text, int e, double& value) {
+  const auto slow = [&] {
+    const auto v = ScaledValue(text.View(), e);
+    if (v) value = *v;
+    return v.has_value();
+  };
+  static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  const char* c = text.chars.data();
+  const int n = text.length;
+  int i = 0;
+  const bool negative = n > 0 && c[0] == '-';
+  if (n > 0 && (c[0] == '-' || c[0] == '+')) ++i;
+  long long mantissa = 0;
+  int digits = 0, mark = -1;
+  for (; i < n; ++i) {
+    const unsigned d = unsigned(c[i] - '0');
+    if (d <= 9) {
+      mantissa = mantissa * 10 + d;
+      ++digits;
+    } else if ((c[i] == '.' || c[i] == ',') && mark < 0) {
+      mark = i;
+    } else {
+      return slow();
+    }
+  }
+  if (digits == 0) return slow();
+  const int k = e - (mark < 0 ? 0 : n - 1 - mark);
+  if (k > 22 || k < -22) return slow();
+  const double m = negative ? -double(mantissa) : double(mantissa);
+  value = k >= 0 ? m * kPow10[k] : m / kPow10[-k];
+  return true;
+}
+
+// The figures Accumulate changes, copied out of the statistics for a
+// recount so they stay in registers, and copied back after it.
+struct Running {
+  long long count;
+  double shift, meanOffset, m2, min, max;
+  std::int32_t minRow, maxRow;
+  long long pass, fail;
+
+  explicit Running(const BatchStats& s)
+      : count(s.count), shift(s.shift), meanOffset(s.meanOffset), m2(s.m2), min(s.min), max(s.max),
+        minRow(s.minRow), maxRow(s.maxRow), pass(s.pass), fail(s.fail) {}
+  void CopyTo(BatchStats& s) const {
+    s.count = count;
+    s.shift = shift;
+    s.meanOffset = meanOffset;
+    s.m2 = m2;
+    s.min = min;
+    s.max = max;
+    s.minRow = minRow;
+    s.maxRow = maxRow;
+    s.pass = pass;
+    s.fail = fail;
+  }
+};
+
+// The value words met in a recount, counted in a short list and moved into
+// the statistics' map at the end: a map insertion per word costs more than
+// the rest of the record.
+struct WordTally {
+  struct Entry {
+    FixedText<7> text;
+    long long n;
+  };
+  std::vector<Entry> entries;
+  void Add(const FixedText<7>& text) {
+    for (Entry& entry : entries)
+      if (entry.text.length == text.length &&
+          std::memcmp(entry.text.chars.data(), text.chars.data(), text.length) == 0) {
+        ++entry.n;
+        return;
+      }
+    entries.push_back({text, 1});
+  }
+  void MoveInto(BatchStats& s) {
+    for (const Entry& entry : entries) s.words[std::string(Trim(entry.text.View()))] += entry.n;
+  }
+};
+
+// Whether a caption belongs to the function, and its power of ten, found
+// once per run of records with the same caption bytes. Bytes past the
+// length may differ between equal captions; that only costs a look again.
+struct CaptionCache {
+  FixedText<20> caption;
+  bool valid = false, inFunction = false;
+  int e = 0;
+  void Look(const FixedText<20>& c, std::string_view function) {
+    if (valid && std::memcmp(&c, &caption, sizeof caption) == 0) return;
+    caption = c;
+    valid = true;
+    inFunction = InFunction(c.View(), function);
+    e = CaptionExponent(c.View());
+  }
+};
+
+// Counts rows from..to of one function into s.
+void CountRows(BatchStats& s, const MeasurementTable& table, std::int32_t from, std::int32_t to,
+               std::string_view function, const Limits& limits) {
+  CaptionCache cache;
+  WordTally words;
+  Running run(s);
+  const Limits bounds = limits;
+  bool unitTaken = s.count > 0 || !s.words.empty();
+  constexpr std::int32_t kBlock = std::int32_t(RecordRows::kBlockRows);
+  for (std::int32_t r = from; r <= to;) {
+    // The rows of one block lie next to each other.
+    const std::int32_t blockEnd = std::min(to, (r / kBlock + 1) * kBlock - 1);
+    const MeasurementRecord* rec = &table.rows[std::size_t(r)];
+    for (; r <= blockEnd; ++r, ++rec) {
+      cache.Look(rec->MainCaption, function);
+      if (!cache.inFunction) continue;
+      if (!unitTaken) {
+        s.unit = std::string(CaptionBaseUnit(rec->MainCaption.View()));
+        unitTaken = true;
+      }
+      double base;
+      if (ValueAt(rec->MainValue, cache.e, base))
+        Accumulate(run, base, r, bounds);
+      else
+        words.Add(rec->MainValue);
+    }
+  }
+  run.CopyTo(s);
+  words.MoveInto(s);
+}
+
+}  // namespace
+
+double BatchStats::StdDev() const { return count < 2 ? 0 : std::sqrt(m2 / double(count - 1)); }
+
+long long BatchStats::WordCount() const {
+  long long n = 0;
+  for (const auto& [word, k] : words) n += k;
+  return n;
+}
+
+std::optional<double> BatchStats::YieldPercent(const Limits& limits) const {
+  if (!limits.Any() || count == 0) return std::nullopt;
+  return 100.0 * double(pass) / double(count);
+}
+
+void AddValue(BatchStats& s, double base, std::int32_t row, const Limits& limits) {
+  Accumulate(s, base, row, limits);
+}
+
+void AddRecord(BatchStats& s, const MeasurementRecord& rec, std::int32_t row, const Limits& limits) {
+  if (s.count == 0 && s.words.empty()) s.unit = std::string(CaptionBaseUnit(rec.MainCaption.View()));
+  if (const auto base = BaseValue(rec.MainValue.View(), rec.MainCaption.View()))
+    Accumulate(s, *base, row, limits);
+  else
+    ++s.words[std::string(Trim(rec.MainValue.View()))];
+}
+
+bool InFunction(std::string_view caption, std::string_view function) {
   // The label alone decides, except for TMP whose whole caption does.
   if (function.size() <= 3) return Chars(caption, 1, 3) == function;
   return caption == function;
 }
 
-}  // namespace
-
 BatchStats ComputeBatchStats(const MeasurementTable& table, std::string_view function, const Limits& limits) {
   BatchStats s;
   s.function = std::string(function);
-  ExponentCache exponents;
-  for (std::int32_t r = 1; r <= table.RecordCount; ++r) {
-    const MeasurementRecord& rec = table.rows[std::size_t(r)];
-    const std::string_view caption = rec.MainCaption.View();
-    if (SameFunction(caption, function)) AddRecordAt(s, rec, exponents.Of(caption), r, limits);
-  }
+  CountRows(s, table, 1, table.RecordCount, function, limits);
   return s;
 }
 
@@ -174,7 +296,7 @@ std::vector<long long> Histogram(const MeasurementTable& table, const BatchStats
   const double span = s.max - s.min;
   for (std::int32_t r = 1; r <= table.RecordCount; ++r) {
     const MeasurementRecord& rec = table.rows[std::size_t(r)];
-    if (!SameFunction(rec.MainCaption.View(), s.function)) continue;
+    if (!InFunction(rec.MainCaption.View(), s.function)) continue;
     const auto v = BaseValue(rec.MainValue.View(), rec.MainCaption.View());
     if (!v) continue;
     const double at = span > 0 ? (*v - s.min) / span * double(counts.size()) : 0;
@@ -206,12 +328,7 @@ const BatchStats& BatchStatsTracker::Update(const MeasurementTable& table, std::
     limits_ = limits;
     rowsRead_ = 0;
   }
-  ExponentCache exponents;
-  for (std::int32_t r = rowsRead_ + 1; r <= table.RecordCount; ++r) {
-    const MeasurementRecord& rec = table.rows[std::size_t(r)];
-    const std::string_view caption = rec.MainCaption.View();
-    if (SameFunction(caption, function)) AddRecordAt(stats_, rec, exponents.Of(caption), r, limits);
-  }
+  CountRows(stats_, table, rowsRead_ + 1, table.RecordCount, function, limits);
   rowsRead_ = table.RecordCount;
   lastRowSeen_ = RowFingerprint(table, rowsRead_);
   return stats_;

@@ -46,6 +46,10 @@ bool WithinLimits(const Limits& limits, double v);
 // cuts its window.
 std::string FunctionKey(std::string_view mainCaption);
 
+// Whether a record with this caption belongs to `function` (a FunctionKey),
+// without making the key.
+bool InFunction(std::string_view mainCaption, std::string_view function);
+
 struct BatchStats {
   std::string function;  // FunctionKey of the records counted
   std::string unit;      // base unit (GBK), from the first record counted

@@ -19,11 +19,13 @@ void ShowRecord(GridModel& grid, GridRow& row, const MeasurementTable& table, st
   const auto end = std::to_chars(index, index + sizeof index, k).ptr;
   const auto texts = RecordColumnTexts(std::string_view(index, std::size_t(end - index)), rec);
   for (std::size_t c = 0; c < texts.size(); ++c) row.cells[c].assign(texts[c]);
+  row.record = k;
   row.revision = grid.nextRevision++;
 }
 
 void EmptyRow(GridModel& grid, GridRow& row) {
   bool filled = false;
+  row.record = 0;
   for (std::string& cell : row.cells) {
     filled = filled || !cell.empty();
     cell.clear();
@@ -51,6 +53,7 @@ void FillGrid(GridModel& grid, const MeasurementTable& table, std::int32_t lastR
 void ClearGrid(GridModel& grid) {
   for (GridRow& row : grid.rows) {
     for (std::string& cell : row.cells) cell.clear();
+    row.record = 0;
     row.revision = grid.nextRevision++;
   }
 }

@@ -19,6 +19,7 @@ inline constexpr const auto& kGridHeaders = kRecordColumnHeaders;
 struct GridRow {
   // Index, Time, Main, Main_Range, Sub, Sub_Range, as stored (GBK).
   std::array<std::string, kGridColumnCount> cells;
+  std::int32_t record = 0;  // the table row shown; 0 when empty
   std::uint64_t revision = 0;  // bumped whenever the row is written or emptied
 };
 

@@ -13,6 +13,8 @@
 #include <QTimer>
 
 #include "app/graph_export.h"
+#include "app/view_widgets.h"
+#include "views/limit_marks.h"
 #include "app/standalone_chart.h"
 #include "files/workbook/xlsx_automation.h"
 #include "session/cycle.h"
@@ -196,6 +198,17 @@ TEST_F(ExportTest, ChartDrawnAloneIsTheWindowsChart) {
       EXPECT_TRUE(window == alone) << points << " points per page, " << count << " records";
     }
   }
+  // With limits, Export Graph draws the limit lines the window shows.
+  lcr::Cycle& c = form->cycle();
+  const QImage without = form->GraphPicture();
+  c.limits = lcr::MakeFunctionLimits(lcr::FunctionShown(c.chart, c.table), {"", "", "1.3n", "2.2n"}, nullptr).value();
+  form->views().apply();
+  QApplication::processEvents();
+  ASSERT_EQ(form->views().limitLinesShown().size(), 2u);
+  const lcr::ViewHandles& v = form->viewHandles();
+  const QImage window = lcr::RenderChartPicture(*v.Chart1, {v.Shape1, v.suiEdit4});
+  EXPECT_TRUE(window == form->GraphPicture());
+  EXPECT_FALSE(window == without);
 }
 
 TEST_F(ExportTest, EmptyTableOnlyWarns) {

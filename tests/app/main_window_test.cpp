@@ -156,7 +156,7 @@ TEST_F(MainWindowTest, MenusHoldTheirItemsAndTheFileItemsHavePictures) {
   QStringList fileItems;
   for (QAction* a : form->Menu_File->actions())
     if (!a->isSeparator()) fileItems << QString(a->text()).remove(u'&');  // the access letters aside
-  EXPECT_EQ(fileItems, (QStringList{"Open", "Save", "Export Graph", "Export Excel File", "Exit"}));
+  EXPECT_EQ(fileItems, (QStringList{"Open", "Save", "Export Graph", "Export Excel File", "Export CSV File", "Exit"}));
   ASSERT_EQ(form->Menu_Set->actions().size(), 1);
   EXPECT_EQ(form->Menu_Set->actions()[0]->text(), "&System Set");
   EXPECT_EQ(form->Menu_Open->text(), "&Open");

@@ -23,6 +23,7 @@
 #include "app/deep_blue_style.h"
 #include "app/stairs_item.h"
 #include "app/view_widgets.h"
+#include "views/limit_marks.h"
 #include "window_fixture.h"
 
 using namespace lcr;
@@ -218,7 +219,12 @@ TEST_F(ViewsWindowTest, GridCellsLookAsTheStyleDrawsThem) {
   form->show();
   StartAndLink();
   for (int v : {1, 20, 300, -4000, 5}) Sample(v);
+  // Rows above zero marked out of limits: their tinted cells too.
+  lcr::Cycle& c = form->cycle();
+  c.limits = lcr::MakeFunctionLimits(lcr::FunctionShown(c.chart, c.table), {"", "", "", "0"}, nullptr).value();
+  form->views().apply();
   QTableWidget* grid = form->viewHandles().StringGrid1;
+  ASSERT_TRUE(grid->item(2, 2)->data(Qt::BackgroundRole).isValid());
   grid->item(2, 3)->setText(QString::fromUtf8("µΩ a text far too long for its narrow cell"));
   grid->setCurrentCell(1, 2);
   QAbstractItemDelegate* plain = grid->itemDelegate();

@@ -1,6 +1,6 @@
 // A write that fails never replaces the old file and is never reported as
 // done: File, Save, the checkpoints of lcrtool log and of the recovery file,
-// the workbook, the picture and lcrtool's standard output. The failures are
+// the workbook, the CSV file, the picture and lcrtool's standard output. The failures are
 // real ones: a lowered file size limit (EFBIG from the first write past it)
 // and /dev/full (ENOSPC).
 #include <gtest/gtest.h>
@@ -18,6 +18,7 @@
 #include <sys/resource.h>
 
 #include "session/table_checkpoint.h"
+#include "files/csv_exporter.h"
 #include "files/data_file.h"
 #include "files/jpeg_writer.h"
 #include "files/spreadsheet_export.h"
@@ -133,7 +134,7 @@ TEST(FailedWrite, SaveAndCheckpointLeaveTheOldFileAndTryAgain) {
   ExpectOnly(dir, {"x.txt"});
 }
 
-TEST(FailedWrite, PictureAndWorkbookLeaveTheOldFile) {
+TEST(FailedWrite, PictureWorkbookAndCsvLeaveTheOldFile) {
   QTemporaryDir dir;
   // A picture of noise, about 10 kB as JPEG.
   std::vector<unsigned char> noise(64 * 48 * 3);
@@ -167,7 +168,19 @@ TEST(FailedWrite, PictureAndWorkbookLeaveTheOldFile) {
   }
   EXPECT_TRUE(QString::fromStdString(why).contains("File too large")) << why;
   EXPECT_TRUE(ReadAll(book) == oldBook) << "the old workbook changed";
-  ExpectOnly(dir, {"chart.jpg", "table.xlsx"});
+
+  const QString csv = dir.filePath("table.csv");
+  ASSERT_TRUE(lcr::CsvExporter().Write(TableOf(3), csv).saved());
+  const QByteArray oldCsv = ReadAll(csv);
+  lcr::ExportOutcome outcome;
+  {
+    FileSizeLimit limit(64 * 1024);
+    outcome = lcr::CsvExporter().Write(TableOf(20000), csv);
+  }
+  EXPECT_EQ(outcome.kind, lcr::ExportOutcome::Kind::Failed);
+  ExpectNamed(outcome.detail, csv, "File too large");
+  EXPECT_TRUE(ReadAll(csv) == oldCsv) << "the old CSV file changed";
+  ExpectOnly(dir, {"chart.jpg", "table.csv", "table.xlsx"});
 }
 
 // lcrtool run to its end: its exit status and what it said on stderr.

@@ -46,6 +46,10 @@ KeptSettings Sample(std::mt19937& rng) {
   k.maximized = in(0, 1) == 1;
   if (in(0, 3) != 0)
     for (int c = 0; c < 6; ++c) k.columnWidths.push_back(in(kMinColumnWidth, kMaxColumnWidth));
+  const std::pair<const char*, LimitTexts> limits[] = {
+      {"", {}}, {"OHM", {"4.7k", "5%", "", ""}}, {"TMP 200.0 \xA1\xE6", {"", "", "-20", " 85.5 "}}, {"", {"", "", "", "1u"}}};
+  const auto& [function, texts] = limits[in(0, 3)];
+  k.limits = MakeFunctionLimits(function, texts, nullptr).value();
   return k;
 }
 
@@ -71,6 +75,7 @@ TEST(KeptSettings, EachBadValueFallsBackToItsDefaultAlone) {
   good.window = LayoutRect{100, 80, 1200, 800};
   good.maximized = true;
   good.columnWidths = {40, 60, 60, 200, 60, 80};
+  good.limits = MakeFunctionLimits("OHM", {"", "", "990", "1.01k"}, nullptr).value();
   const KeptSettings defaults;
 
   using Reset = std::function<void(KeptSettings&)>;
@@ -82,6 +87,7 @@ TEST(KeptSettings, EachBadValueFallsBackToItsDefaultAlone) {
   const Reset window = [](KeptSettings& k) { k.window.reset(); };
   const Reset maximized = [](KeptSettings& k) { k.maximized = false; };
   const Reset columns = [](KeptSettings& k) { k.columnWidths.clear(); };
+  const Reset limits = [](KeptSettings& k) { k.limits = {}; };
   const QString longPath = "/dev/" + QString(3000, u'x');
   const struct {
     const char* key;
@@ -102,6 +108,10 @@ TEST(KeptSettings, EachBadValueFallsBackToItsDefaultAlone) {
        {"", "40 60 60", "40 60 60 200 60 80 90", "40 60 60 200 60 0", "40 60 60 200 60 99999", "a b c d e f",
         "40,60,60,200,60,80", "40 60 60 200 60 -80"},
        columns},
+      {"limits/low", {"abc", "2k", "1e400", "990 ohm", QString(65, u'9')}, limits},
+      {"limits/nominal", {"1k"}, limits},
+      {"limits/tolerance", {"5%"}, limits},
+      {"limits/function", {"OHM%0A", QString(65, u'A')}, limits},
   };
   for (const auto& c : cases) {
     for (const QString& bad : c.values) {

@@ -6,6 +6,7 @@
 // Each picture is the whole display, taken with ImageMagick's import.
 #include <QAbstractButton>
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
 #include <QMessageBox>
@@ -24,7 +25,6 @@
 #include "app/deep_blue_style.h"
 #include "app/main_window.h"
 #include "app/settings_dialog.h"
-#include "views/batch_stats.h"
 #include "link/scripted_serial_io.h"
 #include "simulator/scenarios.h"
 
@@ -44,10 +44,15 @@ void Settle(int ms = 250) {
   }
 }
 
-void Shot(const QString& name) {
+// The whole display, or only `crop` of it (the pictures in docs/).
+void Shot(const QString& name, const QRect& crop = {}) {
   Settle();
   const QString path = QDir(g_out).filePath(name + ".png");
-  QProcess::execute(QStringLiteral("import"), {QStringLiteral("-window"), QStringLiteral("root"), path});
+  QStringList args{QStringLiteral("-window"), QStringLiteral("root")};
+  if (!crop.isNull())
+    args << QStringLiteral("-crop")
+         << QStringLiteral("%1x%2+%3+%4").arg(crop.width()).arg(crop.height()).arg(crop.x()).arg(crop.y());
+  QProcess::execute(QStringLiteral("import"), args << path);
   std::printf("%s\n", qPrintable(path));
 }
 
@@ -121,20 +126,22 @@ int main(int argc, char** argv) {
     r.onShowTime();
   };
   for (std::uint64_t step = 2; step < 262; ++step) record(frame(step));
-  // The Statistics window, with limits of ±2 % around the batch's mean.
+  // The Statistics window, with limits of 12.5 kΩ ± 36 % (8 to 17 kΩ): the
+  // sweep runs from 0 to 20 kΩ, so the grid shows rows either side, and
+  // one exactly on the high limit.
   Child<QAction>(form, "Menu_Statistics")->trigger();
   if (auto* stats = form.findChild<QDialog*>(QStringLiteral("StatisticsWindow"))) {
-    const lcr::MeasurementTable& table = form.cycle().table;
-    const std::string function = lcr::FunctionKey(table.rows[std::size_t(table.RecordCount)].MainCaption.View());
-    const double mean = lcr::ComputeBatchStats(table, function, {}).Mean();
     const QList<QLineEdit*> edits = stats->findChildren<QLineEdit*>();
-    edits[0]->setText(QString::number(mean, 'g', 4));
-    edits[1]->setText(QStringLiteral("2%"));
+    edits[0]->setText(QStringLiteral("12.5k"));
+    edits[1]->setText(QStringLiteral("36%"));
     QMetaObject::invokeMethod(edits[1], "returnPressed");
     stats->move(form.x() + 300, form.y() + 120);
     Settle();
     Shot(QStringLiteral("statistics"));
+    Shot(QStringLiteral("docs-statistics"), form.frameGeometry());
     stats->close();
+    // The rows out of those limits marked in the grid, the limits on the chart.
+    Shot(QStringLiteral("docs-limits"), form.frameGeometry());
   }
   // Then a family 68 meter's tour, up to its temperature display.
   for (std::uint64_t step = 0; step < 72; ++step)
@@ -200,8 +207,10 @@ int main(int argc, char** argv) {
     if (!dialog) return;
     auto* combo = dialog->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
     Shot(QStringLiteral("settings-port-chosen"));
+    Shot(QStringLiteral("docs-settings"), dialog->frameGeometry());
     combo->showPopup();
     Shot(QStringLiteral("settings-port-list"));
+    Shot(QStringLiteral("docs-settings-ports"), dialog->frameGeometry().united(combo->view()->window()->frameGeometry()));
     combo->hidePopup();
     static_cast<QDialog*>(dialog)->reject();
   });
