@@ -74,6 +74,8 @@ class Broker {
     const std::string text = "listener " + std::to_string(port_) + " 127.0.0.1\n" +
                              "user " + std::string(me ? me->pw_name : "root") + "\n" +
                              "persistence true\npersistence_location " + dir_.path().toStdString() + "/\n" +
+                             // The subscriber may reconnect after the publisher: keep all it missed meanwhile.
+                             "max_queued_messages 0\n" +
                              (extra_.find("allow_anonymous") == std::string::npos ? "allow_anonymous true\n" : "") +
                              extra_;
     conf.write(text.c_str());
