@@ -203,6 +203,8 @@ int main(int argc, char** argv) {
   // The port choice: its list open, then a chosen port that is unplugged.
   qputenv("LCR_TAVRIK_PORTS", "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A10K3XYZ-if00-port0:/tmp/lcr-tavrik-demo");
   form.cycle().portChoice = "/dev/serial/by-id/usb-Prolific_PL2303-if00-port0";
+  form.cycle().publishTo = "mqtt://lab-broker/line3";
+  form.cycle().benchName = "bench-7";
   WhenModal([](QWidget* dialog) {
     if (!dialog) return;
     auto* combo = dialog->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
