@@ -16,8 +16,11 @@ bool IsAscii(std::string_view text) {
 
 QString GbkToQString(std::string_view gbk) {
   if (IsAscii(gbk)) return QString::fromLatin1(gbk.data(), qsizetype(gbk.size()));
-  QStringDecoder decoder("GBK");
+  // Finding the codec by name costs more than decoding a caption: keep one
+  // per thread, and start it afresh each time, as a new one would be.
+  thread_local QStringDecoder decoder("GBK");
   if (!decoder.isValid()) return QString::fromLatin1(gbk.data(), qsizetype(gbk.size()));
+  decoder.resetState();
   return decoder.decode(QByteArrayView(gbk.data(), qsizetype(gbk.size())));
 }
 
