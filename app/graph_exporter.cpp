@@ -18,7 +18,7 @@ Exporter GraphExporter(ChartPictureFn picture) {
               out.text = error;
               return out;
             }
-            out.kind = ExportOutcome::Kind::Saved;
+            out.kind = ExportOutcome::Kind::Done;
             out.text = QStringLiteral("Export Graph ") + path + QStringLiteral(" Successfully.");
             return out;
           }};

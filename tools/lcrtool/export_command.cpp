@@ -115,8 +115,8 @@ int RunExport(int argc, char** argv) {
     ProgressLine line("writing " + opt.out.toStdString());
     outcome = exporter->Write(*source, opt.out, line.progress());
   }
-  if (outcome.saved()) return 0;
-  std::fprintf(stderr, "%s\n", qPrintable(outcome.Line()));
+  if (outcome.done()) return 0;
+  Say(outcome);
   return 1;
 }
 
