@@ -18,7 +18,7 @@ Exporter GraphExporter(ChartPictureFn picture) {
               out.text = error;
               return out;
             }
-            out.kind = ExportOutcome::Kind::Done;
+            out.kind = ExportOutcome::Kind::Saved;
             out.text = QStringLiteral("Export Graph ") + path + QStringLiteral(" Successfully.");
             return out;
           }};

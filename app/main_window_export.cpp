@@ -67,7 +67,7 @@ void TForm1::ExportTo(const Exporter& exporter, const QString& path) {
     ProgressBar1->show();
     job.follow = [this](int permille) { ProgressBar1->setValue(permille); };
     outcome = exporter.Write(cycle().table, path, job.progress());
-    if (outcome.done()) ProgressBar1->setValue(ProgressBar1->maximum());
+    if (outcome.saved()) ProgressBar1->setValue(ProgressBar1->maximum());
   }
   // An export's messages, failures too, belong to no window.
   ShowFileMessage(outcome, nullptr);

@@ -10,13 +10,15 @@ namespace lcr {
 
 struct FileMessage {
   // Failed covers a command refused before it began (an empty table).
-  enum class Kind { Done, Failed, Cancelled };
+  // Saved is Done as the exporters name it.
+  enum class Kind { Done, Failed, Cancelled, Saved = Done };
   Kind kind = Kind::Cancelled;
   QString caption;  // the message box's title
   QString text;     // its message; empty when there is nothing to say
   QString detail;   // which file and why, under the message
 
   bool done() const { return kind == Kind::Done; }
+  bool saved() const { return done(); }
   // The message as one line, for a terminal.
   QString Line() const { return detail.isEmpty() ? text : text + QLatin1Char(' ') + detail; }
 };

@@ -22,7 +22,7 @@ ExportOutcome WriteWorkbook(AutomationServer* server, const MeasurementTable& ta
   out.caption = kCaption;
   switch (ExportSpreadsheetFile(use, path, table, header, hooks, &error)) {
     case SpreadsheetExportOutcome::Saved:
-      out.kind = ExportOutcome::Kind::Done;
+      out.kind = ExportOutcome::Kind::Saved;
       out.text = QStringLiteral("Save Excel file Successfully.");
       break;
     case SpreadsheetExportOutcome::NoApplication:

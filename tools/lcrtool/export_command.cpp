@@ -115,7 +115,7 @@ int RunExport(int argc, char** argv) {
     ProgressLine line("writing " + opt.out.toStdString());
     outcome = exporter->Write(*source, opt.out, line.progress());
   }
-  if (outcome.done()) return 0;
+  if (outcome.saved()) return 0;
   Say(outcome);
   return 1;
 }
