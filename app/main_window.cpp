@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -23,6 +22,7 @@
 #include "app/settings_dialog.h"
 #include "app/view_widgets.h"
 #include "files/data_file.h"
+#include "files/file_message.h"
 
 namespace lcr {
 
@@ -45,7 +45,7 @@ void ShowText(QLineEdit* edit, const std::string& text) {
 
 bool WarnWhenEmpty(QWidget* owner, const MeasurementTable& table) {
   if (table.RecordCount != 0) return false;
-  ShowMessage(QMessageBox::Warning, owner, QStringLiteral("No Any Date!"), QStringLiteral("No Any Date!"));
+  ShowFileMessage(EmptyTableMessage(), owner);
   return true;
 }
 
@@ -150,19 +150,8 @@ void TForm1::OpenDataFile(const QString& path) {
     ProgressJob job(this, QStringLiteral("Open"), QStringLiteral("Reading %1").arg(QFileInfo(path).fileName()));
     outcome = OpenIntoSession(cycle(), path, &error, job.progress());
   }
-  switch (outcome) {
-    case OpenOutcome::Opened:
-      ApplyModel();
-      break;
-    case OpenOutcome::Cancelled:
-      break;
-    case OpenOutcome::Invalid:
-      ShowMessage(QMessageBox::Warning, this, QStringLiteral("Warning "), QStringLiteral("Wrong Data Format!"));
-      break;
-    case OpenOutcome::Unreadable:
-      ShowMessage(QMessageBox::Warning, this, QStringLiteral("Open"), error);
-      break;
-  }
+  if (outcome == OpenOutcome::Opened) ApplyModel();
+  ShowFileMessage(OpenMessage(outcome, path, error), this);
 }
 
 void TForm1::Menu_SaveClick() { SaveTable(); }
@@ -186,13 +175,8 @@ bool TForm1::SaveTable() {
       written = WriteDataFile(path, cycle().table, &error, job.progress());
       cancelled = job.cancelled();
     }
-    if (written) {
-      MarkTableSaved(cycle());
-      ShowMessage(QMessageBox::Information, nullptr, QStringLiteral("Save TXT File"),
-                               QStringLiteral("Save TXT File Successfully!"));
-    } else if (!cancelled) {
-      ShowMessage(QMessageBox::Warning, this, QStringLiteral("Save TXT File"), error);
-    }
+    if (written) MarkTableSaved(cycle());
+    ShowFileMessage(SaveMessage(written, cancelled, error), this);
   }
   setEnabled(true);
   return written;

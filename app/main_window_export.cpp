@@ -4,7 +4,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
-#include <QMessageBox>
 #include <QProgressBar>
 
 #include "app/exporter_list.h"
@@ -31,23 +30,6 @@ QString AskSaveFileName(QWidget* owner, const QString& filter, const QString& su
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   KeepFolder(suffix, dialog.selectedFiles().first());  // each export keeps its own folder
   return dialog.selectedFiles().first();
-}
-
-void ShowExportOutcome(const ExportOutcome& outcome) {
-  switch (outcome.kind) {
-    case ExportOutcome::Kind::Saved:
-      ShowMessage(QMessageBox::Information, nullptr, outcome.caption, outcome.text);
-      break;
-    case ExportOutcome::Kind::Failed: {
-      // Which file and why, under the usual words.
-      FittedMessageBox box(QMessageBox::Warning, outcome.caption, outcome.text, QMessageBox::Ok);
-      if (!outcome.detail.isEmpty()) box.setInformativeText(outcome.detail);
-      box.exec();
-      break;
-    }
-    case ExportOutcome::Kind::Cancelled:
-      break;
-  }
 }
 
 }  // namespace
@@ -88,7 +70,8 @@ void TForm1::ExportTo(const Exporter& exporter, const QString& path) {
     outcome = exporter.Write(cycle().table, path, job.progress());
     if (outcome.saved()) ProgressBar1->setValue(ProgressBar1->maximum());
   }
-  ShowExportOutcome(outcome);
+  // An export's messages, failures too, belong to no window.
+  ShowFileMessage(outcome, nullptr);
   ProgressBar1->hide();
 }
 

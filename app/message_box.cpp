@@ -31,4 +31,20 @@ void ShowMessage(QMessageBox::Icon icon, QWidget* owner, const QString& caption,
   box.exec();
 }
 
+void ShowFileMessage(const FileMessage& message, QWidget* owner) {
+  switch (message.kind) {
+    case FileMessage::Kind::Done:
+      if (!message.text.isEmpty()) ShowMessage(QMessageBox::Information, nullptr, message.caption, message.text);
+      break;
+    case FileMessage::Kind::Failed: {
+      FittedMessageBox box(QMessageBox::Warning, message.caption, message.text, QMessageBox::Ok, owner);
+      if (!message.detail.isEmpty()) box.setInformativeText(message.detail);
+      box.exec();
+      break;
+    }
+    case FileMessage::Kind::Cancelled:
+      break;
+  }
+}
+
 }  // namespace lcr

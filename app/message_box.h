@@ -4,6 +4,8 @@
 
 #include <QMessageBox>
 
+#include "files/file_message.h"
+
 namespace lcr {
 
 // Room a title bar takes besides its caption: an icon and the window
@@ -30,5 +32,10 @@ class FittedMessageBox : public QMessageBox {
 
 // A fitted box with OK; returns when it is closed.
 void ShowMessage(QMessageBox::Icon icon, QWidget* owner, const QString& caption, const QString& text);
+
+// How a file command ended: what went well in an information box of its own,
+// what failed in a warning owned by `owner` (which file and why under it),
+// nothing when the user cancelled.
+void ShowFileMessage(const FileMessage& message, QWidget* owner);
 
 }  // namespace lcr

@@ -8,23 +8,14 @@
 #include <functional>
 #include <vector>
 
+#include "files/file_message.h"
 #include "files/progress.h"
 #include "table/measurement_table.h"
 
 namespace lcr {
 
 // How an export ended, with the words the user is told.
-struct ExportOutcome {
-  enum class Kind { Saved, Failed, Cancelled };
-  Kind kind = Kind::Cancelled;
-  QString caption;  // the message box's title
-  QString text;     // its message
-  QString detail;   // which file and why, under the message (failures only)
-
-  bool saved() const { return kind == Kind::Saved; }
-  // The message as one line, for a terminal.
-  QString Line() const { return detail.isEmpty() ? text : text + QLatin1Char(' ') + detail; }
-};
+using ExportOutcome = FileMessage;
 
 struct Exporter {
   QString name;         // lcrtool export --format NAME

@@ -17,6 +17,8 @@
 #include <unistd.h>
 #endif
 
+#include "files/file_message.h"
+
 namespace lcr {
 
 namespace {
@@ -30,7 +32,7 @@ bool Fail(QString* error, const QString& message) {
 }
 
 bool CannotWrite(QString* error, const QString& path, const QString& reason) {
-  return Fail(error, QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), reason));
+  return Fail(error, CouldNotBeWritten(path, reason));
 }
 
 // Hands the content to `put` piece by piece. `put` returns false when the

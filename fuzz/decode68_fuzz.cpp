@@ -12,6 +12,7 @@
 
 #include "decode/decode68.h"
 #include "fuzz/fuzz_check.h"
+#include "tests/decode/reading_support.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // Over a used Reading: a readable frame rewrites every field but SubRange
   // (kept when no secondary label is lit); an unreadable one rewrites only
   // DisplayCodes and, at most, the two ranges.
-  const Reading stale = StaleReading();
+  const Reading stale = lcrtest::LeftoverReading();
   Reading reused = stale;
   Decode68Frame(frame.get(), reused, ".");
   CheckReading(reused);

@@ -12,6 +12,7 @@
 
 #include "decode/decode730.h"
 #include "fuzz/fuzz_check.h"
+#include "tests/decode/reading_support.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(SameFields(CommaToDot(comma), dot));
 
   // Every decode rewrites all of its fields, whatever they held before.
-  Reading reused = StaleReading();
+  Reading reused = lcrtest::LeftoverReading();
   Decode730Frame(frame.get(), reused, ".");
   reused.FrameStatus.clear();
   FUZZ_CHECK(SameFields(reused, dot));

@@ -77,20 +77,4 @@ inline void CheckAllMarks(const Reading& r, char mark) {
   CheckMarks(r.SubRange, mark);
 }
 
-// A Reading whose fields all hold text no decoder writes, to show which
-// fields a decode leaves alone.
-inline Reading StaleReading() {
-  Reading r;
-  r.DisplayCodes.assign(80, '7');
-  r.MainValue = "stale-main";
-  r.SubValue = "stale-sub";
-  r.MainRange = "stale-mr";
-  r.SubRange = "stale-sr";
-  r.MainFunction = "stale-mf";
-  r.SubFunction = "stale-sf";
-  r.FrameStatus = "4";
-  r.SegmentFlags = "stale-seg";
-  return r;
-}
-
 }  // namespace lcr::fuzz

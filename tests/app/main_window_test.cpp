@@ -466,6 +466,14 @@ TEST_F(MainWindowTest, OpenShowsTheFileOrWarnsAndKeepsTheTable) {
   EXPECT_EQ(box.text, "Wrong Data Format!");
   EXPECT_EQ(form->cycle().table.RecordCount, 2);
   EXPECT_EQ(form->viewHandles().StringGrid1->item(1, 2)->text(), "2.5");
+
+  // A file that cannot be read is named with the system's reason, in the
+  // words lcrtool prints.
+  const QString missing = dir.filePath("missing.txt");
+  box.Arm();
+  form->OpenDataFile(missing);
+  EXPECT_EQ(box.text.toStdString(), (missing + " could not be read: No such file or directory").toStdString());
+  EXPECT_EQ(form->cycle().table.RecordCount, 2);
 }
 
 // A long Open keeps the window alive: while a file is still arriving (a

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "decode/glyphs68.h"
+#include "tests/decode/reading_support.h"
 
 namespace lcr {
 namespace {
@@ -68,26 +69,7 @@ Reading Decode(const Frame& f, std::string_view mark = ".") {
   return r;
 }
 
-// A Reading whose fields are all recognisable leftovers of an earlier frame.
-Reading Leftovers() {
-  Reading r;
-  r.DisplayCodes = std::string(80, '1');
-  r.MainValue = "old main";
-  r.SubValue = "old sub";
-  r.MainRange = "old main range";
-  r.SubRange = "old sub range";
-  r.MainFunction = "old main function";
-  r.SubFunction = "old sub function";
-  r.FrameStatus = "1";
-  r.SegmentFlags = "old segments";
-  return r;
-}
-
-std::string Codes(std::initializer_list<std::pair<int, char>> set) {
-  std::string codes(kBlankDisplayCodes);
-  for (const auto& [position, c] : set) codes[position - 1] = c;
-  return codes;
-}
+using lcrtest::Codes;
 
 const std::string kOhm(kGbkOhm);
 const std::string kCelsius(kGbkCelsius);
@@ -341,7 +323,7 @@ TEST(Decode68, SecondaryWithoutUnitKeepsDigitsAndRange) {
   Frame f = BlankFrame();
   SetSubDigits(f, "N1234");
   SetSubPoint(f, 3);
-  Reading r = Leftovers();
+  Reading r = lcrtest::LeftoverReading();
   Decode68Frame(f.data(), r, ".");
   EXPECT_EQ(r.SubValue, "1234");
   EXPECT_EQ(r.SubFunction, "    ");
@@ -354,7 +336,7 @@ TEST(Decode68, ModeFlagsCopyTheUnpaddedPrimaryRange) {
     f[27] = b27;
     f[21] = 0x01;  // secondary FRE would give "9999"
     SetMainPoint(f, 2);
-    Reading r = Leftovers();
+    Reading r = lcrtest::LeftoverReading();
     Decode68Frame(f.data(), r, ".");
     EXPECT_EQ(r.SubRange, "200.00") << int(b27);
     EXPECT_EQ(r.MainRange, "200.00") << int(b27);
@@ -416,7 +398,7 @@ TEST(Decode68, UnknownPrimaryGlyphYieldsNoReading) {
   f[9] = kUnknownMain;
   f[27] = 0x20;  // position 1: the secondary range would copy the primary one
   f[21] = 0x01;
-  Reading r = Leftovers();
+  Reading r = lcrtest::LeftoverReading();
   Decode68Frame(f.data(), r, ".");
   EXPECT_EQ(r.DisplayCodes, kBlankDisplayCodes);
   EXPECT_EQ(r.MainValue, "old main");
@@ -435,7 +417,7 @@ TEST(Decode68, UnknownSecondaryGlyphYieldsNoReading) {
   f[21] = 0x01;
   f[27] = 0x20;
   SetMainPoint(f, 2);
-  Reading r = Leftovers();
+  Reading r = lcrtest::LeftoverReading();
   Decode68Frame(f.data(), r, ".");
   EXPECT_EQ(r.DisplayCodes, kBlankDisplayCodes);
   EXPECT_EQ(r.MainRange, "200.00");  // already rewritten, never padded
@@ -451,7 +433,7 @@ TEST(Decode68, TwoPointsYieldNoReading) {
   SetMainDigits(f, "12345");
   SetMainPoint(f, 1);
   SetMainPoint(f, 3);
-  Reading r = Leftovers();
+  Reading r = lcrtest::LeftoverReading();
   Decode68Frame(f.data(), r, ".");
   EXPECT_EQ(r.DisplayCodes, kBlankDisplayCodes);
   EXPECT_EQ(r.MainValue, "old main");
@@ -462,7 +444,7 @@ TEST(Decode68, TwoPointsYieldNoReading) {
   SetSubPoint(f, 2);
   SetSubPoint(f, 4);
   f[21] = 0x04;
-  r = Leftovers();
+  r = lcrtest::LeftoverReading();
   Decode68Frame(f.data(), r, ".");
   EXPECT_EQ(r.DisplayCodes, kBlankDisplayCodes);
   EXPECT_EQ(r.SubValue, "old sub");

@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "tests/decode/reading_support.h"
+
 namespace lcr {
 namespace {
 
@@ -39,12 +41,7 @@ Reading Decode(const Frame& f, std::string_view mark = ".") {
   return r;
 }
 
-// Blank DisplayCodes with the given positions (counted from 1) replaced.
-std::string Codes(std::initializer_list<std::pair<int, char>> set) {
-  std::string codes(kBlankDisplayCodes);
-  for (const auto& [position, c] : set) codes[position - 1] = c;
-  return codes;
-}
+using lcrtest::Codes;
 
 const std::string kOhm(kGbkOhm);
 

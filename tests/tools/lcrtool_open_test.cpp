@@ -27,6 +27,13 @@ TEST(LcrtoolOpen, AWrongFormatPrintsNothingAndExitsTwo) {
   EXPECT_EQ(r.err.toStdString(), "Wrong Data Format!\n");
 }
 
+// The window's words for a file that cannot be read (main_window_test).
+TEST(LcrtoolOpen, AFileThatCannotBeReadIsNamedWithTheReason) {
+  const lcrtest::ProcessResult r = lcrtest::RunProgram(LCRTOOL_PATH, {"open", "/nonexistent/log.txt"});
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_EQ(r.err.toStdString(), "/nonexistent/log.txt could not be read: No such file or directory\n");
+}
+
 // An endless device ends the reading at once, refused as a wrong format,
 // rather than being read until memory runs out.
 TEST(LcrtoolOpen, AnEndlessDeviceIsRefusedAtOnce) {

@@ -3,9 +3,16 @@
 #include <cstdio>
 
 #include "files/data_file.h"
+#include "files/file_message.h"
 #include "progress_line.h"
 
 namespace lcrtool {
+
+void Say(const lcr::FileMessage& message, const char* verb) {
+  const QString line = message.Line();
+  if (line.isEmpty()) return;
+  std::fprintf(stderr, "%s%s%s\n", verb ? verb : "", verb ? ": " : "", qPrintable(line));
+}
 
 bool LoadDataFile(const QString& path, lcr::MeasurementTable& table) {
   QString error;
@@ -14,23 +21,14 @@ bool LoadDataFile(const QString& path, lcr::MeasurementTable& table) {
     ProgressLine line("reading " + path.toStdString());
     outcome = lcr::ReadDataFile(path, table, &error, line.progress());
   }
-  switch (outcome) {
-    case lcr::OpenOutcome::Opened:
-      return true;
-    case lcr::OpenOutcome::Invalid:
-      std::fputs("Wrong Data Format!\n", stderr);
-      return false;
-    case lcr::OpenOutcome::Unreadable:
-    case lcr::OpenOutcome::Cancelled:
-      std::fprintf(stderr, "lcrtool: cannot read %s: %s\n", qPrintable(path), qPrintable(error));
-      return false;
-  }
+  if (outcome == lcr::OpenOutcome::Opened) return true;
+  Say(lcr::OpenMessage(outcome, path, error));
   return false;
 }
 
 bool RequireRecords(const lcr::MeasurementTable& table) {
   if (table.RecordCount > 0) return true;
-  std::fputs("No Any Date!\n", stderr);
+  Say(lcr::EmptyTableMessage());
   return false;
 }
 

@@ -116,7 +116,7 @@ int RunExport(int argc, char** argv) {
     outcome = exporter->Write(*source, opt.out, line.progress());
   }
   if (outcome.saved()) return 0;
-  std::fprintf(stderr, "%s\n", qPrintable(outcome.Line()));
+  Say(outcome);
   return 1;
 }
 

@@ -9,6 +9,7 @@
 #include "session/file_commands.h"
 #include "session/table_checkpoint.h"
 #include "commands.h"
+#include "data_file_input.h"
 #include "live_session.h"
 #include "publish_options.h"
 #include "files/data_file.h"
@@ -68,20 +69,13 @@ bool ContinueExistingLog(const QString& path, lcr::Cycle& c) {
   const QFileInfo info(path);
   if (!info.exists() || !info.isFile() || info.size() == 0) return true;
   QString why;
-  switch (lcr::OpenIntoSession(c, path, &why)) {
-    case lcr::OpenOutcome::Opened:
-      std::fprintf(stderr, "lcrtool log: continuing the %d records already in %s\n", c.table.RecordCount,
-                   qPrintable(path));
-      return true;
-    case lcr::OpenOutcome::Invalid:
-      std::fprintf(stderr, "lcrtool log: %s exists and is not a data file; it was left alone\n", qPrintable(path));
-      return false;
-    case lcr::OpenOutcome::Unreadable:
-    case lcr::OpenOutcome::Cancelled:
-      std::fprintf(stderr, "lcrtool log: cannot read %s: %s\n", qPrintable(path), qPrintable(why));
-      return false;
+  const lcr::OpenOutcome outcome = lcr::OpenIntoSession(c, path, &why);
+  if (outcome != lcr::OpenOutcome::Opened) {
+    lcrtool::Say(lcr::OpenMessage(outcome, path, why, lcr::OpenFor::Continuing), "lcrtool log");
+    return false;
   }
-  return false;
+  std::fprintf(stderr, "lcrtool log: continuing the %d records already in %s\n", c.table.RecordCount, qPrintable(path));
+  return true;
 }
 
 std::string Duration(qint64 ms) {

@@ -6,6 +6,7 @@
 
 #include "session/cycle.h"
 #include "commands.h"
+#include "data_file_input.h"
 #include "link/replay_script.h"
 #include "link/scripted_serial_io.h"
 #include "files/data_file.h"
@@ -160,7 +161,7 @@ int RunReplay(const QStringList& args) {
       std::fprintf(stderr, "lcrtool replay: nothing was recorded; %s was not written\n", ShownName(opt.savePath).c_str());
     QString why;
     if (c.table.RecordCount > 0 && !lcr::WriteDataFile(opt.savePath, c.table, &why)) {
-      std::fprintf(stderr, "lcrtool replay: %s\n", qPrintable(why));
+      Say(lcr::SaveMessage(false, false, why), "lcrtool replay");
       saved = false;
     }
   }

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "files/file_message.h"
 #include "files/safe_write.h"
 
 namespace lcrtool {
@@ -34,8 +35,8 @@ bool FlushOutput() {
 
 bool OutputComplete(const char* verb) {
   if (FlushOutput()) return true;
-  std::fprintf(stderr, "%s: standard output could not be written: %s\n", verb,
-               qPrintable(lcr::SystemErrorText(g_failedWith)));
+  const QString why = lcr::CouldNotBeWritten(QStringLiteral("standard output"), lcr::SystemErrorText(g_failedWith));
+  std::fprintf(stderr, "%s: %s\n", verb, qPrintable(why));
   return false;
 }
 
