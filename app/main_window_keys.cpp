@@ -138,16 +138,24 @@ void TForm1::ApplyLinkHealthPanel() {
       LinkPanelText(cycle().win.status[kStatusPanelCount - 1].toStdString(), publishWords));
   const int room = std::max(panel->contentsRect().width() - 8, 0);
   const QFont base = StatusBar1->font();
-  QFont font = base;
-  for (qreal size = base.pointSizeF(); size > 0 && size >= base.pointSizeF() * 0.75; size -= 0.5) {
-    font.setPointSizeF(size);
-    if (QFontMetrics(font).horizontalAdvance(text) <= room) break;
+  // Every tick comes here; measuring the text at each size is worth doing
+  // only when the text, the room or the type changed.
+  if (text != fittedText_ || room != fittedRoom_ || base != fittedBase_) {
+    fittedText_ = text;
+    fittedRoom_ = room;
+    fittedBase_ = base;
+    QFont font = base;
+    for (qreal size = base.pointSizeF(); size > 0 && size >= base.pointSizeF() * 0.75; size -= 0.5) {
+      font.setPointSizeF(size);
+      if (QFontMetrics(font).horizontalAdvance(text) <= room) break;
+    }
+    if (panel->font() != font) panel->setFont(font);
+    panel->setText(QFontMetrics(font).elidedText(text, Qt::ElideRight, room));
   }
-  if (panel->font() != font) panel->setFont(font);
-  panel->setText(QFontMetrics(font).elidedText(text, Qt::ElideRight, room));
-  panel->setToolTip(QString::fromLatin1(kStatusPanelTips.back()) + QStringLiteral(":\n") +
-                     QString::fromStdString(LinkHealthAdvice(cycle().link.state)) +
-                     (publishWords.empty() ? QString() : QStringLiteral("\n") + QString::fromStdString(publishWords)));
+  const QString tip = QString::fromLatin1(kStatusPanelTips.back()) + QStringLiteral(":\n") +
+                      QString::fromStdString(LinkHealthAdvice(cycle().link.state)) +
+                      (publishWords.empty() ? QString() : QStringLiteral("\n") + QString::fromStdString(publishWords));
+  if (panel->toolTip() != tip) panel->setToolTip(tip);
 }
 
 }  // namespace lcr
