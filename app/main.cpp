@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "files/safe_write.h"
 #include "session/crash_recovery.h"
 #include "session/kept_folders.h"
 #include "session/qt_settings_store.h"
@@ -19,6 +20,7 @@
 #include "link/qt_serial_io.h"
 
 int main(int argc, char** argv) {
+  lcr::FailOversizeWrites();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("LCR TAVRIK"));
   lcr::ApplyDeepBlueStyle(app);

@@ -12,6 +12,7 @@
 #else
 #include <QRandomGenerator>
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -229,6 +230,12 @@ bool WriteFileSafely(const QString& path, QIODevice& source, QString* error) {
         }
       },
       error);
+}
+
+void FailOversizeWrites() {
+#ifdef SIGXFSZ
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
 }
 
 }  // namespace lcr

@@ -29,6 +29,11 @@ bool WriteFileSafely(const QString& path, QByteArrayView bytes, QString* error);
 // so that a large file never has to be held in memory.
 bool WriteFileSafely(const QString& path, QIODevice& source, QString* error);
 
+// A write past the process's file-size limit fails with "File too large"
+// instead of killing the process, so the temporary is removed and the
+// failure is told like any other. Call once at the start of a program.
+void FailOversizeWrites();
+
 // The system's text for an errno value ("No space left on device").
 QString SystemErrorText(int errnum);
 

@@ -56,14 +56,15 @@ class FileSizeLimit {
   void (*oldHandler_)(int) = nullptr;
 };
 
-// The same for a child process, set between fork and exec.
+// The same for a child process, set between fork and exec. The signal is
+// left as a user's shell leaves it: lcrtool must turn it into a told failure.
 void LimitChild(QProcess& p, rlim_t bytes) {
   p.setChildProcessModifier([bytes] {
     rlimit l{};
     getrlimit(RLIMIT_FSIZE, &l);
     l.rlim_cur = bytes;
     setrlimit(RLIMIT_FSIZE, &l);
-    std::signal(SIGXFSZ, SIG_IGN);
+    std::signal(SIGXFSZ, SIG_DFL);
   });
 }
 

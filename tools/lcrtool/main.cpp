@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "files/safe_write.h"
 #include "commands.h"
 
 namespace {
@@ -76,6 +77,7 @@ bool PrintVerbHelp(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  lcr::FailOversizeWrites();
   if (PrintVerbHelp(argc, argv)) return 0;
   for (const char* verb : {"export", "workbook", "graph"})
     if (argc > 1 && std::strcmp(argv[1], verb) == 0) return lcrtool::RunExport(argc, argv);
