@@ -6,9 +6,6 @@
 //  - `lcrtool replay` of a long capture with and without --mqtt (the
 //    replay's own speed bounds what it can publish).
 // Medians of the runs. Needs `mosquitto` on the PATH.
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -27,31 +24,9 @@
 #include "publish/reading_message.h"
 #include "session/cycle.h"
 #include "session/publishing.h"
+#include "tests/publish/local_broker.h"
 
 namespace {
-
-int FreePort() {
-  const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t len = sizeof a;
-  ::bind(s, reinterpret_cast<sockaddr*>(&a), sizeof a);
-  ::getsockname(s, reinterpret_cast<sockaddr*>(&a), &len);
-  ::close(s);
-  return ntohs(a.sin_port);
-}
-
-bool Listening(int port) {
-  const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in a{};
-  a.sin_family = AF_INET;
-  a.sin_port = htons(std::uint16_t(port));
-  a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  const bool ok = ::connect(s, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0;
-  ::close(s);
-  return ok;
-}
 
 double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
@@ -168,20 +143,12 @@ int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   QTemporaryDir dir;
   qputenv("XDG_DATA_HOME", dir.path().toUtf8());
-  const int port = FreePort();
-  QFile conf(dir.filePath("mosquitto.conf"));
-  conf.open(QIODevice::WriteOnly);
-  conf.write(("listener " + std::to_string(port) + " 127.0.0.1\nallow_anonymous true\npersistence false\nuser " +
-              std::string(qgetenv("USER").isEmpty() ? "root" : qgetenv("USER").constData()) + "\n")
-                 .c_str());
-  conf.close();
-  QProcess broker;
-  broker.start("mosquitto", {"-c", conf.fileName()});
-  for (int k = 0; k < 500 && !Listening(port); ++k) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  if (!Listening(port)) {
+  lcrtest::Broker broker;
+  if (!broker.Start()) {
     std::fputs("publish_bench: mosquitto did not start\n", stderr);
     return 1;
   }
+  const int port = broker.port();
 
   // Messages as the cycle makes them, a realistic size each.
   lcr::MeasurementRecord rec;
@@ -199,7 +166,7 @@ int main(int argc, char** argv) {
 
   std::vector<double> rates, own, brokerCpu;
   for (int run = 0; run < 5; ++run) {
-    const Rate r = Throughput(port, dir, payloads, broker.processId());
+    const Rate r = Throughput(port, dir, payloads, broker.pid());
     rates.push_back(r.perSecond), own.push_back(r.ownCpuUs), brokerCpu.push_back(r.brokerCpuUs);
   }
   std::printf("throughput, %zu readings queued, sent and acknowledged: median %.0f readings/s (runs:", payloads.size(),
@@ -230,7 +197,5 @@ int main(int argc, char** argv) {
   std::printf("lcrtool replay of %d records: median %.2f s without --mqtt (%.0f records/s), %.2f s with, every "
               "reading acknowledged (%.0f records/s)\n",
               records, Median(plain), records / Median(plain), Median(published), records / Median(published));
-  broker.terminate();
-  broker.waitForFinished(5000);
   return 0;
 }

@@ -1,14 +1,10 @@
 // The window's costs: from program start to the window shown, and one
 // display tick with the views that exist.
 #include <benchmark/benchmark.h>
-#include <pwd.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <chrono>
 #include <QPushButton>
 #include <memory>
@@ -19,6 +15,7 @@
 #include "app/main_window.h"
 #include "app/settings_dialog.h"
 #include "link/scripted_serial_io.h"
+#include "tests/publish/local_broker.h"
 
 namespace {
 
@@ -63,36 +60,6 @@ void BM_WindowsBuiltAndShown(benchmark::State& state) {
 }
 BENCHMARK(BM_WindowsBuiltAndShown)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
 
-// A Mosquitto broker on 127.0.0.1 for the ticks that publish, started
-// from a config in a temporary folder and killed at the end.
-class LocalBroker {
- public:
-  LocalBroker() {
-    port_ = 20000 + int(QCoreApplication::applicationPid() % 20000);
-    QFile conf(dir_.filePath(QStringLiteral("mosquitto.conf")));
-    if (!conf.open(QIODevice::WriteOnly)) return;
-    const passwd* me = ::getpwuid(::getuid());  // as root it would become user mosquitto
-    conf.write(QStringLiteral("listener %1 127.0.0.1\nallow_anonymous true\nuser %2\n")
-                   .arg(port_)
-                   .arg(QString::fromLocal8Bit(me ? me->pw_name : "root"))
-                   .toUtf8());
-    conf.close();
-    process_.start(QStringLiteral("mosquitto"), {QStringLiteral("-c"), conf.fileName()});
-    process_.waitForStarted(5000);
-  }
-  ~LocalBroker() {
-    process_.kill();
-    process_.waitForFinished(5000);
-  }
-  bool running() const { return process_.state() == QProcess::Running; }
-  int port() const { return port_; }
-
- private:
-  QTemporaryDir dir_;
-  QProcess process_;
-  int port_ = 0;
-};
-
 // One display tick that records a sample, and the window showing the model:
 // the grid's rows, the statistics and a chart of a full page (P + 1 points)
 // rebuilt from scratch. With state.range(1) the window also paints what the
@@ -100,10 +67,10 @@ class LocalBroker {
 // sample is also published to a local broker.
 void DisplayTick(benchmark::State& state) {
   App();
-  std::unique_ptr<LocalBroker> broker;
+  std::unique_ptr<lcrtest::Broker> broker;
   if (state.range(2) != 0) {
-    broker = std::make_unique<LocalBroker>();
-    if (!broker->running()) {
+    broker = std::make_unique<lcrtest::Broker>();
+    if (!broker->Start()) {
       state.SkipWithError("no mosquitto broker");
       return;
     }
