@@ -35,14 +35,6 @@ void AppendField(std::string& out, std::string_view text) {
 
 void AppendGbkField(std::string& out, std::string_view gbk) { AppendField(out, GbkToUtf8(Trim(gbk))); }
 
-// The base unit of a caption; none when what stands there is a range (a
-// display without a unit ends its caption with the range).
-std::string_view UnitOf(std::string_view caption) {
-  const std::string_view unit = CaptionBaseUnit(caption);
-  if (unit.empty() || (unit[0] >= '0' && unit[0] <= '9') || unit[0] == '.' || unit[0] == ',') return {};
-  return unit;
-}
-
 // The value in base units, shortest text that reads back the same, and its
 // unit; both empty for a value word or any text that is not a number.
 void AppendNumberAndUnit(std::string& out, std::string_view value, std::string_view caption) {
@@ -53,7 +45,7 @@ void AppendNumberAndUnit(std::string& out, std::string_view value, std::string_v
     out.append(buf, std::size_t(end - buf));
   }
   out += ',';
-  if (number) AppendGbkField(out, UnitOf(caption));
+  if (number) AppendGbkField(out, CaptionBaseUnit(caption));
 }
 
 // Seconds since midnight of an "hh:mm:ss" text; -1 for anything else.

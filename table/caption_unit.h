@@ -7,11 +7,15 @@
 namespace lcr {
 
 // The prefix and unit as the caption holds them ("nF", "K\xA6\xB8", "V");
-// empty when the caption ends with its blank.
+// empty when the caption ends with its blank, or with its range: a display
+// without a unit (D, Q) ends a trimmed caption with the range ("D 2.000").
 inline std::string_view CaptionUnit(std::string_view caption) {
   while (!caption.empty() && static_cast<unsigned char>(caption.back()) < ' ') caption.remove_suffix(1);
   const std::size_t blank = caption.rfind(' ');
-  return blank == std::string_view::npos ? std::string_view{} : caption.substr(blank + 1);
+  if (blank == std::string_view::npos) return {};
+  const std::string_view unit = caption.substr(blank + 1);
+  const bool range = !unit.empty() && ((unit[0] >= '0' && unit[0] <= '9') || unit[0] == '.' || unit[0] == ',');
+  return range ? std::string_view{} : unit;
 }
 
 // The power of ten of a prefix letter; 0 for anything else (no prefix).

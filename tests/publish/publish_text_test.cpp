@@ -142,6 +142,15 @@ TEST(ReadingMessage, ReadsBackAsJsonWithTheRecordsTexts) {
   EXPECT_EQ(o["mainUnit"].toString(), "F");
   EXPECT_FALSE(o.contains("subNumber"));
   EXPECT_FALSE(o.contains("subUnit"));
+
+  // A secondary display without a unit ends its caption with the range: a number, no unit.
+  rec.SubValue.Assign("0.012");
+  rec.SubCaption.Assign("D 2.000");
+  const QJsonObject d =
+      QJsonDocument::fromJson(QByteArray::fromStdString(lcr::ReadingPayload(rec, 730, QDateTime::currentDateTime(), 2, "s")))
+          .object();
+  EXPECT_DOUBLE_EQ(d["subNumber"].toDouble(), 0.012);
+  EXPECT_FALSE(d.contains("subUnit")) << d["subUnit"].toString().toStdString();
 }
 
 }  // namespace
