@@ -80,30 +80,22 @@ JsonLine& JsonLine::Null() {
   return *this;
 }
 
-JsonLine& JsonLine::BeginObject() {
+JsonLine& JsonLine::Open(char bracket) {
   Separate();
-  out_ += '{';
+  out_ += bracket;
   needComma_ = false;
   return *this;
 }
 
-JsonLine& JsonLine::EndObject() {
-  out_ += '}';
+JsonLine& JsonLine::Close(char bracket) {
+  out_ += bracket;
   needComma_ = true;
   return *this;
 }
 
-JsonLine& JsonLine::BeginArray() {
-  Separate();
-  out_ += '[';
-  needComma_ = false;
-  return *this;
-}
-
-JsonLine& JsonLine::EndArray() {
-  out_ += ']';
-  needComma_ = true;
-  return *this;
-}
+JsonLine& JsonLine::BeginObject() { return Open('{'); }
+JsonLine& JsonLine::EndObject() { return Close('}'); }
+JsonLine& JsonLine::BeginArray() { return Open('['); }
+JsonLine& JsonLine::EndArray() { return Close(']'); }
 
 }  // namespace lcr

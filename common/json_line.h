@@ -26,6 +26,8 @@ class JsonLine {
 
  private:
   void Separate();
+  JsonLine& Open(char bracket);
+  JsonLine& Close(char bracket);
   std::string out_;
   bool needComma_ = false;
 };

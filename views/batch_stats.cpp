@@ -104,42 +104,12 @@ std::string FunctionKey(std::string_view mainCaption) {
 
 namespace {
 
-// A value as ScaledValue reads it, by the common case first: untrimmed, a
-// sign, up to seven digits and one mark, as a whole number times an exact
-// power of ten, the same one rounding ScaledValue's own fast case makes.
-// Anything else goes to ScaledValue.
+// A value as ScaledValue reads it, by the common case first.
 inline bool ValueAt(const FixedText<7>& text, int e, double& value) {
-  const auto slow = [&] {
-    const auto v = ScaledValue(text.View(), e);
-    if (v) value = *v;
-    return v.has_value();
-  };
-  static constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                      1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  const char* c = text.chars.data();
-  const int n = text.length;
-  int i = 0;
-  const bool negative = n > 0 && c[0] == '-';
-  if (n > 0 && (c[0] == '-' || c[0] == '+')) ++i;
-  long long mantissa = 0;
-  int digits = 0, mark = -1;
-  for (; i < n; ++i) {
-    const unsigned d = unsigned(c[i] - '0');
-    if (d <= 9) {
-      mantissa = mantissa * 10 + d;
-      ++digits;
-    } else if ((c[i] == '.' || c[i] == ',') && mark < 0) {
-      mark = i;
-    } else {
-      return slow();
-    }
-  }
-  if (digits == 0) return slow();
-  const int k = e - (mark < 0 ? 0 : n - 1 - mark);
-  if (k > 22 || k < -22) return slow();
-  const double m = negative ? -double(mantissa) : double(mantissa);
-  value = k >= 0 ? m * kPow10[k] : m / kPow10[-k];
-  return true;
+  auto v = ReadPlainScaled(text.View(), e);
+  if (!v) v = ScaledValue(text.View(), e);
+  if (v) value = *v;
+  return v.has_value();
 }
 
 // The figures Accumulate changes, copied out of the statistics for a
@@ -206,14 +176,12 @@ struct CaptionCache {
   }
 };
 
-// Counts rows from..to of one function into s.
-void CountRows(BatchStats& s, const MeasurementTable& table, std::int32_t from, std::int32_t to,
-               std::string_view function, const Limits& limits) {
+// Calls visit(rec, row, base) for rows from..to of one function, base the
+// value in base units or null for a value word.
+template <class Visit>
+void ForEachRecordOf(const MeasurementTable& table, std::int32_t from, std::int32_t to, std::string_view function,
+                     Visit&& visit) {
   CaptionCache cache;
-  WordTally words;
-  Running run(s);
-  const Limits bounds = limits;
-  bool unitTaken = s.count > 0 || !s.words.empty();
   constexpr std::int32_t kBlock = std::int32_t(RecordRows::kBlockRows);
   for (std::int32_t r = from; r <= to;) {
     // The rows of one block lie next to each other.
@@ -222,17 +190,29 @@ void CountRows(BatchStats& s, const MeasurementTable& table, std::int32_t from, 
     for (; r <= blockEnd; ++r, ++rec) {
       cache.Look(rec->MainCaption, function);
       if (!cache.inFunction) continue;
-      if (!unitTaken) {
-        s.unit = std::string(CaptionBaseUnit(rec->MainCaption.View()));
-        unitTaken = true;
-      }
       double base;
-      if (ValueAt(rec->MainValue, cache.e, base))
-        Accumulate(run, base, r, bounds);
-      else
-        words.Add(rec->MainValue);
+      visit(*rec, r, ValueAt(rec->MainValue, cache.e, base) ? &base : nullptr);
     }
   }
+}
+
+// Counts rows from..to of one function into s.
+void CountRows(BatchStats& s, const MeasurementTable& table, std::int32_t from, std::int32_t to,
+               std::string_view function, const Limits& limits) {
+  WordTally words;
+  Running run(s);
+  const Limits bounds = limits;
+  bool unitTaken = s.count > 0 || !s.words.empty();
+  ForEachRecordOf(table, from, to, function, [&](const MeasurementRecord& rec, std::int32_t r, const double* base) {
+    if (!unitTaken) {
+      s.unit = std::string(CaptionBaseUnit(rec.MainCaption.View()));
+      unitTaken = true;
+    }
+    if (base)
+      Accumulate(run, *base, r, bounds);
+    else
+      words.Add(rec.MainValue);
+  });
   run.CopyTo(s);
   words.MoveInto(s);
 }
@@ -240,12 +220,6 @@ void CountRows(BatchStats& s, const MeasurementTable& table, std::int32_t from, 
 }  // namespace
 
 double BatchStats::StdDev() const { return count < 2 ? 0 : std::sqrt(m2 / double(count - 1)); }
-
-long long BatchStats::WordCount() const {
-  long long n = 0;
-  for (const auto& [word, k] : words) n += k;
-  return n;
-}
 
 std::optional<double> BatchStats::YieldPercent(const Limits& limits) const {
   if (!limits.Any() || count == 0) return std::nullopt;
@@ -294,14 +268,11 @@ std::vector<long long> Histogram(const MeasurementTable& table, const BatchStats
   std::vector<long long> counts(std::size_t(std::max(bins, 1)), 0);
   if (s.count == 0) return counts;
   const double span = s.max - s.min;
-  for (std::int32_t r = 1; r <= table.RecordCount; ++r) {
-    const MeasurementRecord& rec = table.rows[std::size_t(r)];
-    if (!InFunction(rec.MainCaption.View(), s.function)) continue;
-    const auto v = BaseValue(rec.MainValue.View(), rec.MainCaption.View());
-    if (!v) continue;
+  ForEachRecordOf(table, 1, table.RecordCount, s.function, [&](const MeasurementRecord&, std::int32_t, const double* v) {
+    if (!v) return;
     const double at = span > 0 ? (*v - s.min) / span * double(counts.size()) : 0;
     ++counts[std::min(std::size_t(std::max(at, 0.0)), counts.size() - 1)];
-  }
+  });
   return counts;
 }
 

@@ -65,7 +65,6 @@ struct BatchStats {
   double Mean() const { return shift + meanOffset; }
   // Sample standard deviation (n − 1); 0 for fewer than two values.
   double StdDev() const;
-  long long WordCount() const;
   // Pass share of the numeric readings in percent; none without limits or values.
   std::optional<double> YieldPercent(const Limits& limits) const;
 };
