@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 
 namespace lcr {
 
@@ -14,6 +15,14 @@ double RoundTo4(double y) {
   const double r = std::round(y * 10000.0) / 10000.0;
   return r == 0 ? 0.0 : r;  // no negative zero
 }
+
+double Pow10(int d) {
+  double p = 1;
+  for (int i = 0; i < std::abs(d); ++i) p *= 10;
+  return d < 0 ? 1 / p : p;
+}
+
+double ScaleByPow10(double v, int d) { return d >= 0 ? v * Pow10(d) : v / Pow10(-d); }
 
 std::optional<double> ParseLocaleNumber(std::string_view text, std::string_view decimalMark) {
   char buf[64];

@@ -27,6 +27,12 @@ int RoundHalfUp(double x);
 // y kept to four decimal places, never negative zero.
 double RoundTo4(double y);
 
+// 10^d, exact as long as the power of ten is.
+double Pow10(int d);
+
+// v * 10^d, dividing for negative d so that 1500 nF in uF stays 1.5.
+double ScaleByPow10(double v, int d);
+
 // A number as the locale's conversion reads it with `decimalMark` as the
 // separator: optional sign, digits with at most one mark, optional exponent.
 // Nothing else may surround it; infinities are refused.

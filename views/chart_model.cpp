@@ -36,16 +36,6 @@ int CaptionPrefixCode(std::string_view caption) {
 
 namespace {
 
-// 10^d, exact as long as the power of ten is.
-double Pow10(int d) {
-  double p = 1;
-  for (int i = 0; i < std::abs(d); ++i) p *= 10;
-  return d < 0 ? 1 / p : p;
-}
-
-// v * 10^d, dividing for negative d so that 1500 nF in uF stays 1.5.
-double Scale(double v, int d) { return d >= 0 ? v * Pow10(d) : v / Pow10(-d); }
-
 // The full-scale number of a caption: from its first digit, the run of
 // digits and "."; as much of that run as reads as a number ("1.2.3" reads
 // 1.2). None when the caption holds no digit.
@@ -70,14 +60,14 @@ double PlotValue(std::string_view v, std::string_view mainCaption, int rowCode, 
   double y = previous;
   const int d = rowCode - refCode;
   if (MayBeNumber(v)) {
-    if (const auto number = ParseLocaleNumber(v, decimalMark)) y = RoundTo4(Scale(*number, d));
+    if (const auto number = ParseLocaleNumber(v, decimalMark)) y = RoundTo4(ScaleByPow10(*number, d));
   }
   if (ShowsDashes(v)) y = 0;
   switch (ScaleOf(v)) {
     case ValueScale::FullScale:
       // A caption without digits (only from a data file) leaves y as it was.
       if (const auto full = FullScale(mainCaption)) {
-        y = RoundTo4(Scale(*full, -d));
+        y = RoundTo4(ScaleByPow10(*full, -d));
         if (HasMinusSign(v)) y = -y;
       }
       break;

@@ -38,16 +38,20 @@ bool OutOfLimits(const FunctionLimits& limits, const MeasurementRecord& rec) {
 std::vector<double> ChartLimitValues(const ChartModel& chart, const MeasurementTable& table,
                                      const FunctionLimits& limits) {
   if (!limits.limits.Any() || limits.function.empty() || chart.points.empty()) return {};
+  // Scrolled back, the chart may end on a row of another function with more
+  // of them before it: every point must be of the limits' function.
   const std::string_view first = RowAt(table, chart.ChartFirstRow).MainCaption.View();
-  const std::string_view last =
-      RowAt(table, chart.ChartFirstRow + std::int32_t(chart.points.size()) - 1).MainCaption.View();
-  if (!InFunction(first, limits.function) || !InFunction(last, limits.function)) return {};
+  std::string_view seen;
+  for (std::int32_t r = chart.ChartFirstRow, end = r + std::int32_t(chart.points.size()); r < end; ++r) {
+    const std::string_view caption = RowAt(table, r).MainCaption.View();
+    if (r > chart.ChartFirstRow && caption == seen) continue;
+    if (!InFunction(caption, limits.function)) return {};
+    seen = caption;
+  }
   // The chart plots its first point's number as it reads: the axis is in
   // that caption's unit, 10^e base units.
   const int e = CaptionExponent(first);
-  double unit = 1;
-  for (int i = 0; i < (e < 0 ? -e : e); ++i) unit *= 10;
-  const auto onAxis = [&](double base) { return e >= 0 ? base / unit : base * unit; };
+  const auto onAxis = [&](double base) { return ScaleByPow10(base, -e); };
   std::vector<double> values;
   if (limits.limits.low) values.push_back(onAxis(*limits.limits.low));
   if (limits.limits.high) values.push_back(onAxis(*limits.limits.high));

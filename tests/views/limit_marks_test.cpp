@@ -65,6 +65,15 @@ TEST(LimitMarks, ChartLinesInTheAxisUnitOfTheFunctionShown) {
   EXPECT_EQ(LinesWithin(lines, 0.995, 2.0), std::vector<double>{1.01});
   EXPECT_EQ(LinesWithin(lines, 0.99, 1.01), lines);  // a line on the axis' end is drawn
   EXPECT_TRUE(ChartLimitValues(chart, table, Set("CAP", {"", "", "1n", "10n"})).empty());
+  // Scrolled back, the window may begin and end with ohms and hold another
+  // function between: no lines then.
+  MeasurementTable mixed;
+  ReplaceRecords(mixed, {Rec("1.000", kKOhm), Rec("5.000", "CAP 20.00 nF"), Rec("1.001", kKOhm),
+                         Rec("1.000", "DCV 2.000 V"), Rec("1.000", "DCV 2.000 V")});
+  ChartModel back;
+  UpdateChart(back, mixed, ChartWindow{5, 200, false, "."});
+  ASSERT_EQ(back.points.size(), 3u);
+  EXPECT_TRUE(ChartLimitValues(back, mixed, ohm).empty());
 
   // Pending limits take the function shown, and only then draw.
   FunctionLimits pending = Set("", {"", "", "990", ""});
