@@ -207,11 +207,11 @@ class TForm1 : public QMainWindow {
   MainLayout layout_;
   std::uint64_t memoLinesShown_ = 0;
   int chartPointsShown_ = 0;
-  bool closeAgreed_ = false;
+  bool closeAgreed_ = false;  // the close question was answered: do not ask again
   // What the link's panel was last fitted for (ApplyLinkHealthPanel).
   QString fittedText_;
   int fittedRoom_ = -1;
-  QFont fittedBase_;  // the close question was answered: do not ask again
+  QFont fittedBase_;
 };
 
 }  // namespace lcr

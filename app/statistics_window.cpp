@@ -24,8 +24,6 @@ namespace lcr {
 
 namespace {
 
-constexpr int kHistogramBins = 20;
-
 std::string FunctionShown(const Cycle& c) { return lcr::FunctionShown(c.chart, c.table); }
 
 }  // namespace
@@ -144,31 +142,18 @@ void StatisticsWindow::applyLimits() {
   refresh();
 }
 
-Limits StatisticsWindow::limitsShown() const { return cycle_.limits.For(tracker_.stats().function); }
-
-QString StatisticsWindow::figuresText() const { return GbkToQString(StatsText(tracker_.stats(), limitsShown())); }
+QString StatisticsWindow::figuresText() const { return GbkToQString(view_.shown().figures); }
 
 void StatisticsWindow::refresh() {
   if (!isVisible()) return;
-  const std::string shown = FunctionShown(cycle_);
-  const BatchStats& s = tracker_.Update(cycle_.table, shown, cycle_.limits.For(shown));
-  const FunctionLimits& set = cycle_.limits;
-  QString note;
-  if (set.limits.Any() && set.function.empty())
-    note = QStringLiteral("The limits apply to the function measured first.");
-  else if (set.limits.Any() && !shown.empty() && !set.AppliesTo(shown))
-    note = QStringLiteral("The limits are for %1; they do not apply to %2 shown now.")
-               .arg(GbkToQString(set.function), GbkToQString(shown));
+  const StatisticsShown& shown = view_.Update(cycle_.table, FunctionShown(cycle_), cycle_.limits);
+  const QString note = GbkToQString(shown.note);
   if (limitNote_->text() != note) limitNote_->setText(note);
   const QString text = figuresText();
   if (figures_->toPlainText() != text) figures_->setPlainText(text);
-  if (s.count != histogramCount_ || s.function != histogramFunction_) {
-    histogramCount_ = s.count;
-    histogramFunction_ = s.function;
-    const QString unit = s.unit.empty() ? QString() : QStringLiteral(" ") + GbkToQString(s.unit);
-    histogram_->setCounts(Histogram(cycle_.table, s, kHistogramBins),
-                          s.count ? QString::number(s.min, 'g', 6) + unit : QString(),
-                          s.count ? QString::number(s.max, 'g', 6) + unit : QString());
+  if (shown.histogramRevision != histogramShown_) {
+    histogramShown_ = shown.histogramRevision;
+    histogram_->setCounts(shown.histogram, GbkToQString(shown.histogramLow), GbkToQString(shown.histogramHigh));
   }
 }
 

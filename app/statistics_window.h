@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "views/batch_stats.h"
+#include "views/statistics_view.h"
 
 class QLabel;
 class QLineEdit;
@@ -46,19 +46,16 @@ class StatisticsWindow : public QDialog {
  private:
   void applyLimits();
 
-  Limits limitsShown() const;
-
   Cycle& cycle_;
   std::function<void()> limitsChanged_;
-  BatchStatsTracker tracker_;
+  StatisticsView view_;
   QLineEdit *nominal_, *tolerance_, *low_, *high_;
   QLabel* limitError_;
   QLabel* limitNote_;  // which function the limits are for, when another is shown
   QPlainTextEdit* figures_;
   HistogramView* histogram_;
   QTimer* timer_;
-  long long histogramCount_ = -1;  // the numeric count the histogram was drawn for
-  std::string histogramFunction_;
+  std::uint64_t histogramShown_ = 0;  // the view's histogram revision drawn
 };
 
 // Adds "Statistics" (Ctrl+T) to `menu`; the window is made on first use.

@@ -298,8 +298,11 @@ const BatchStats& BatchStatsTracker::Update(const MeasurementTable& table, std::
     stats_.function = std::string(function);
     limits_ = limits;
     rowsRead_ = 0;
+    ++revision_;
   }
+  const long long counted = stats_.count;
   CountRows(stats_, table, rowsRead_ + 1, table.RecordCount, function, limits);
+  if (stats_.count != counted) ++revision_;
   rowsRead_ = table.RecordCount;
   lastRowSeen_ = RowFingerprint(table, rowsRead_);
   return stats_;

@@ -90,9 +90,13 @@ class BatchStatsTracker {
  public:
   const BatchStats& Update(const MeasurementTable& table, std::string_view function, const Limits& limits);
   const BatchStats& stats() const { return stats_; }
+  // Changes whenever the numbers counted change: a count from row 1, or new
+  // numeric values (not new value words alone).
+  std::uint64_t revision() const { return revision_; }
 
  private:
   BatchStats stats_;
+  std::uint64_t revision_ = 1;
   Limits limits_;
   std::int32_t rowsRead_ = 0;
   std::string lastRowSeen_;  // the texts of row rowsRead_, to notice a replaced table

@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "views/batch_stats.h"
+#include "views/statistics_view.h"
 
 using namespace lcr;
 
@@ -185,6 +186,33 @@ TEST(BatchStats, RecountEqualsRecordByRecordToTheBit) {
       EXPECT_EQ(got.words, want.words);
     }
   }
+}
+
+// A batch opened in place of another of the same size and function is
+// counted again, histogram and all; new value words alone change nothing.
+TEST(StatisticsView, AnotherBatchOfTheSameSizeGetsItsOwnHistogram) {
+  const char* kOhm = "OHM 2000 \xA6\xB8";
+  MeasurementTable table;
+  ReplaceRecords(table, {Rec("100.0", kOhm), Rec("101.0", kOhm), Rec("109.0", kOhm)});
+  StatisticsView view;
+  const StatisticsShown first = view.Update(table, "OHM", {});
+  ReplaceRecords(table, {Rec("200.0", kOhm), Rec("250.0", kOhm), Rec("210.0", kOhm)});
+  const StatisticsShown& second = view.Update(table, "OHM", {});
+  EXPECT_NE(second.histogram, first.histogram);
+  EXPECT_EQ(second.histogramLow, "200 \xA6\xB8");
+  EXPECT_EQ(second.histogramHigh, "250 \xA6\xB8");
+  EXPECT_NE(second.histogramRevision, first.histogramRevision);
+
+  const std::uint64_t drawn = second.histogramRevision;
+  ReplaceRecords(table, {Rec("200.0", kOhm), Rec("250.0", kOhm), Rec("210.0", kOhm), Rec("OL", kOhm)});
+  EXPECT_EQ(view.Update(table, "OHM", {}).histogramRevision, drawn);
+
+  // Limits for another function say so; pending ones wait for one.
+  FunctionLimits cap{"CAP", {}, Limits{1e-9, 2e-9}};
+  EXPECT_EQ(view.Update(table, "OHM", cap).note, "The limits are for CAP; they do not apply to OHM shown now.");
+  cap.function.clear();
+  EXPECT_EQ(LimitsNote(cap, "OHM"), "The limits apply to the function measured first.");
+  EXPECT_EQ(LimitsNote(FunctionLimits{"OHM", {}, Limits{1.0, 2.0}}, "OHM"), "");
 }
 
 }  // namespace
