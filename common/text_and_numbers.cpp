@@ -16,6 +16,18 @@ double RoundTo4(double y) {
   return r == 0 ? 0.0 : r;  // no negative zero
 }
 
+std::optional<int> SecondsOfDay(std::string_view t) {
+  if (t.size() != 8 || t[2] != ':' || t[5] != ':') return std::nullopt;
+  int part[3];
+  for (int i = 0; i < 3; ++i) {
+    const char a = t[std::size_t(i * 3)], b = t[std::size_t(i * 3 + 1)];
+    if (a < '0' || a > '9' || b < '0' || b > '9') return std::nullopt;
+    part[i] = (a - '0') * 10 + (b - '0');
+  }
+  if (part[0] > 23 || part[1] > 59 || part[2] > 59) return std::nullopt;
+  return part[0] * 3600 + part[1] * 60 + part[2];
+}
+
 double Pow10(int d) {
   double p = 1;
   for (int i = 0; i < std::abs(d); ++i) p *= 10;

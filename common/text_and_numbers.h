@@ -27,6 +27,9 @@ int RoundHalfUp(double x);
 // y kept to four decimal places, never negative zero.
 double RoundTo4(double y);
 
+// Seconds since midnight of an "hh:mm:ss" text; none for anything else.
+std::optional<int> SecondsOfDay(std::string_view hhmmss);
+
 // 10^d, exact as long as the power of ten is.
 double Pow10(int d);
 

@@ -48,20 +48,6 @@ void AppendNumberAndUnit(std::string& out, std::string_view value, std::string_v
   if (number) AppendGbkField(out, CaptionBaseUnit(caption));
 }
 
-// Seconds since midnight of an "hh:mm:ss" text; -1 for anything else.
-int SecondsOfDay(std::string_view text) {
-  text = Trim(text);
-  if (text.size() != 8 || text[2] != ':' || text[5] != ':') return -1;
-  int part[3];
-  for (int i = 0; i < 3; ++i) {
-    const char a = text[std::size_t(i * 3)], b = text[std::size_t(i * 3 + 1)];
-    if (a < '0' || a > '9' || b < '0' || b > '9') return -1;
-    part[i] = (a - '0') * 10 + (b - '0');
-  }
-  if (part[0] > 23 || part[1] > 59 || part[2] > 59) return -1;
-  return part[0] * 3600 + part[1] * 60 + part[2];
-}
-
 // Dates and offsets of local time, worked out once per day: a record's
 // offset is the day's own unless the clocks change that day.
 class LocalStamps {
@@ -124,8 +110,8 @@ class CsvStream : public RecordStream {
     AppendNumberAndUnit(out, rec.SubValue.View(), rec.SubCaption.View());
     out += ',';
     const std::int32_t day = table().days.DayOf(index);
-    const int seconds = SecondsOfDay(rec.TimeText.View());
-    if (day != 0 && seconds >= 0) stamps_.Append(out, day, seconds);
+    const std::optional<int> seconds = SecondsOfDay(Trim(rec.TimeText.View()));
+    if (day != 0 && seconds) stamps_.Append(out, day, *seconds);
     out += "\r\n";
   }
 

@@ -11,19 +11,10 @@ namespace lcr {
 
 namespace {
 
-bool TwoDigits(std::string_view t, std::size_t at, int limit, int& out) {
-  if (at + 2 > t.size() || t[at] < '0' || t[at] > '9' || t[at + 1] < '0' || t[at + 1] > '9') return false;
-  out = (t[at] - '0') * 10 + (t[at + 1] - '0');
-  return out < limit;
-}
-
 // Seconds since midnight of "h:mm:ss" or "hh:mm:ss".
 std::optional<int> TimeOfDay(std::string_view t) {
-  if (t.size() == 7) return TimeOfDay(std::string("0").append(t));
-  int h = 0, m = 0, s = 0;
-  if (t.size() != 8 || t[2] != ':' || t[5] != ':') return std::nullopt;
-  if (!TwoDigits(t, 0, 24, h) || !TwoDigits(t, 3, 60, m) || !TwoDigits(t, 6, 60, s)) return std::nullopt;
-  return h * 3600 + m * 60 + s;
+  if (t.size() == 7) return SecondsOfDay(std::string("0").append(t));
+  return SecondsOfDay(t);
 }
 
 }  // namespace
