@@ -291,6 +291,7 @@ PublishStatus MqttPublisher::Status() const {
   s.detail = detail_;
   s.waiting = queue_.size();
   s.dropped = queue_.dropped();
+  s.inMemoryOnly = state_ != PublishState::Off && !options_.queuePath.empty() && !queue_.journalled();
   return s;
 }
 

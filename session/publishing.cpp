@@ -32,6 +32,14 @@ bool MakePublisherOptions(const PublishSettings& settings, const std::string& po
   return true;
 }
 
+std::string UnsentText(const MqttPublisher& publisher) {
+  const std::size_t left = publisher.Status().waiting;
+  if (left == 0) return {};
+  const std::string readings = GroupedCount(left) + " readings not acknowledged by the broker are ";
+  if (!publisher.journalled()) return readings + "lost: the queue's journal could not be written";
+  return readings + "kept in " + publisher.queuePath() + " and sent at the next start";
+}
+
 CyclePublishing::CyclePublishing(Cycle& c, std::unique_ptr<MqttPublisher> publisher)
     : c_(c), publisher_(std::move(publisher)) {
   previousSample_ = std::exchange(c_.onSampleRecorded, [this] {
