@@ -67,12 +67,16 @@ void MqttPublisher::Start() {
   mosquitto_threaded_set(mosq_, true);
   mosquitto_max_inflight_messages_set(mosq_, 0);  // the window is ours (options_.inflight)
   const std::string offline = OfflinePayload();
-  mosquitto_will_set(mosq_, statusTopic_.c_str(), int(offline.size()), offline.data(), 1, true);
-  if (!options_.url.user.empty())
-    mosquitto_username_pw_set(mosq_, options_.url.user.c_str(),
-                              options_.password.empty() ? nullptr : options_.password.c_str());
+  int rc = mosquitto_will_set(mosq_, statusTopic_.c_str(), int(offline.size()), offline.data(), 1, true);
+  if (rc == MOSQ_ERR_SUCCESS && !options_.url.user.empty())
+    rc = mosquitto_username_pw_set(mosq_, options_.url.user.c_str(),
+                                   options_.password.empty() ? nullptr : options_.password.c_str());
+  if (rc != MOSQ_ERR_SUCCESS) {  // a topic or user name the library refuses (not UTF-8, ...)
+    state_ = PublishState::CannotPublish;
+    detail_ = mosquitto_strerror(rc);
+    return;  // readings still go into the queue, for a later run
+  }
   if (options_.url.tls) {
-    int rc = MOSQ_ERR_SUCCESS;
     if (options_.caFile.empty()) {
       rc = mosquitto_tls_set(mosq_, nullptr, "/etc/ssl/certs", nullptr, nullptr, nullptr);
       if (rc == MOSQ_ERR_SUCCESS) rc = mosquitto_int_option(mosq_, MOSQ_OPT_TLS_USE_OS_CERTS, 1);
@@ -188,9 +192,21 @@ void MqttPublisher::Fill() {
     int mid = 0;
     const int rc =
         mosquitto_publish(mosq_, &mid, m->topic.c_str(), int(m->payload.size()), m->payload.data(), 1, false);
-    if (rc != MOSQ_ERR_SUCCESS) {
+    if (rc == MOSQ_ERR_NO_CONN) {
       connected_ = false;  // sent again after the reconnect
       return;
+    }
+    if (rc != MOSQ_ERR_SUCCESS) {
+      // Refused by the client itself (a topic a journal kept from an older
+      // run, memory, ...): no event follows, so say it, and try again at the
+      // next pump.
+      state_ = PublishState::CannotPublish;
+      detail_ = mosquitto_strerror(rc);
+      return;
+    }
+    if (state_ == PublishState::CannotPublish) {
+      state_ = PublishState::Publishing;
+      detail_.clear();
     }
     inflight_[mid] = m->id;
   }

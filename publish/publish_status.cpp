@@ -30,6 +30,7 @@ std::string PublishStatusText(const PublishStatus& s) {
     case PublishState::TlsFailure:
       text = "TLS failure with " + s.hostPort + (s.detail.empty() ? "" : ": " + s.detail);
       break;
+    case PublishState::CannotPublish: text = "Cannot publish to " + s.hostPort + ": " + s.detail; break;
   }
   if (s.dropped > 0) text += "; " + GroupedCount(s.dropped) + " oldest readings dropped";
   if (s.inMemoryOnly) text.insert(0, "Publish queue in memory only; ");
