@@ -79,6 +79,8 @@ class CyclePublishing {
   void NewSession();
   void OnSample();
   void OnLinkHealth();
+  // Online with the family while linked to a meter, offline otherwise.
+  void FollowLink();
 
   Cycle& c_;
   std::unique_ptr<MqttPublisher> publisher_;
