@@ -166,7 +166,6 @@ void MqttPublisher::PublishStatusMessage() {
   if (mosquitto_publish(mosq_, &mid, statusTopic_.c_str(), int(statusPayload_.size()), statusPayload_.data(), 1,
                         true) == MOSQ_ERR_SUCCESS) {
     statusMid_ = mid;
-    statusAcked_ = false;
   }
 }
 
@@ -222,7 +221,6 @@ void MqttPublisher::Pump() {
     switch (e.kind) {
       case Event::Connected:
         connected_ = true;
-        refused_ = false;
         state_ = PublishState::Publishing;
         detail_.clear();
         // What was in flight is sent again: the broker may not have it.
@@ -232,14 +230,14 @@ void MqttPublisher::Pump() {
         break;
       case Event::Refused:
         connected_ = false;
-        refused_ = true;
         state_ = PublishState::Refused;
         detail_ = e.detail;
         break;
       case Event::Lost:
         connected_ = false;
-        // A refusal stays the news until a login succeeds.
-        if (!(refused_ && PublishState(e.value) == PublishState::Unreachable)) {
+        // A refusal stays the news until a login succeeds: the broker closing
+        // the refused connection is no news.
+        if (!(state_ == PublishState::Refused && PublishState(e.value) == PublishState::Unreachable)) {
           state_ = PublishState(e.value);
           detail_ = e.detail;
         }
@@ -250,7 +248,6 @@ void MqttPublisher::Pump() {
           queue_.Acknowledge(it->second);
           inflight_.erase(it);
         } else if (e.value == statusMid_) {
-          statusAcked_ = true;
           statusMid_ = -1;
         }
         break;
@@ -284,7 +281,7 @@ void MqttPublisher::Stop(std::chrono::milliseconds limit) {
     statusPayload_ = OfflinePayload();
     PublishStatusMessage();
     const auto end = std::chrono::steady_clock::now() + limit;
-    while (!statusAcked_ && connected_ && std::chrono::steady_clock::now() < end) {
+    while (statusMid_ != -1 && connected_ && std::chrono::steady_clock::now() < end) {
       WaitForEvents(std::chrono::milliseconds(50));
       Pump();
     }
