@@ -129,8 +129,14 @@ void MqttPublisher::RunNetwork() {
         rc = mosquitto_loop(mosq_, 100, 1);
         err = errno;
         if (rc != MOSQ_ERR_SUCCESS) break;
-        std::lock_guard lock(mutex_);
-        if (stopping_ && !disconnecting) {
+        bool stopping = false;
+        {
+          std::lock_guard lock(mutex_);
+          stopping = stopping_;
+        }
+        // Not under the lock: libmosquitto may log while it disconnects, and
+        // the log callback takes the lock.
+        if (stopping && !disconnecting) {
           disconnecting = true;
           stopAsked = std::chrono::steady_clock::now();
           mosquitto_disconnect(mosq_);
