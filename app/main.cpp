@@ -62,7 +62,9 @@ int main(int argc, char** argv) {
   }
   if (quitWhenShown) QTimer::singleShot(0, &app, &QApplication::quit);
   const int status = app.exec();
-  form1.publishing().Finish(std::chrono::seconds(2));  // the rest waits in the queue for the next start
+  // The rest waits in the queue for the next start, unless its journal failed.
+  if (const std::string left = form1.publishing().Finish(std::chrono::seconds(2)); !left.empty())
+    std::fprintf(stderr, "LCR TAVRIK: %s\n", left.c_str());
   recovery.EndSession();  // a normal close
   if (!quitWhenShown) keep();  // a timing run leaves nothing behind
   return status;

@@ -22,6 +22,7 @@
 #include <QStatusBar>
 #include <QTableWidget>
 #include <QValueAxis>
+#include <cstdio>
 
 #include "session/view_updates.h"
 #include "app/dial_widgets.h"
@@ -107,6 +108,10 @@ TForm1::TForm1(std::unique_ptr<SerialIo> io, QWidget* parent)
   SetupKeyboard();
   publishing_ = std::make_unique<PublishingSwitch>(cycle());
   publishing_->onWordsChanged = [this] { ApplyLinkHealthPanel(); };
+  publishing_->onNotice = [this](const std::string& line) {
+    std::fprintf(stderr, "LCR TAVRIK: %s\n", line.c_str());
+    ApplyLinkHealthPanel();
+  };
   connect(runner_.get(), &CycleRunner::changed, this, &TForm1::ApplyModel);
   ApplyModel();
 }

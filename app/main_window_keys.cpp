@@ -152,9 +152,11 @@ void TForm1::ApplyLinkHealthPanel() {
     if (panel->font() != font) panel->setFont(font);
     panel->setText(QFontMetrics(font).elidedText(text, Qt::ElideRight, room));
   }
+  const std::string& notice = publishing_ ? publishing_->notice() : std::string();
   const QString tip = QString::fromLatin1(kStatusPanelTips.back()) + QStringLiteral(":\n") +
                       QString::fromStdString(LinkHealthAdvice(cycle().link.state)) +
-                      (publishWords.empty() ? QString() : QStringLiteral("\n") + QString::fromStdString(publishWords));
+                      (publishWords.empty() ? QString() : QStringLiteral("\n") + QString::fromStdString(publishWords)) +
+                      (notice.empty() ? QString() : QStringLiteral("\n") + QString::fromStdString(notice));
   if (panel->toolTip() != tip) panel->setToolTip(tip);
 }
 

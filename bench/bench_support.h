@@ -1,12 +1,15 @@
 #pragma once
-// Helpers shared by the timed harnesses: peak memory, processor time and a
-// record that changes from sample to sample as a real session does.
+// Helpers shared by the timed harnesses: peak memory, processor time, the
+// median of the runs and a record that changes from sample to sample as a
+// real session does.
 
 #include <QByteArray>
 #include <QFile>
+#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <string>
+#include <vector>
 
 #include "decode/reading.h"
 
@@ -24,6 +27,12 @@ inline long long PeakRss() {
 // Processor time of this process since `start`, in ms: unlike the wall
 // clock, it hardly moves with the load other programs put on the machine.
 inline double CpuMsSince(std::clock_t start) { return 1000.0 * double(std::clock() - start) / CLOCKS_PER_SEC; }
+
+// The middle value (the mean of the two middle ones for an even count); 0 for none.
+inline double Median(std::vector<double> v) {
+  std::sort(v.begin(), v.end());
+  return v.empty() ? 0 : v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
 
 // A family 68 capacitance reading with a frequency secondary.
 inline Reading SampleReading(int i) {

@@ -43,6 +43,7 @@ namespace {
 using namespace lcr;
 
 using lcr::bench::CpuMsSince;
+using lcr::bench::Median;
 using lcr::bench::PeakRss;
 using lcr::bench::SampleReading;
 
@@ -174,11 +175,6 @@ bool RunChild(const QString& program, const QStringList& args, Result& out) {
   if (f.size() != 5) return false;
   out = {f[0].toLongLong(), f[1].toDouble(), f[2].toLongLong(), std::size_t(f[3].toULongLong()), f[4].toLongLong()};
   return true;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
 }
 
 struct Series {

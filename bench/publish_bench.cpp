@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "bench/bench_support.h"
 #include "bench_frames.h"
 #include "link/scripted_serial_io.h"
 #include "publish/reading_message.h"
@@ -28,10 +29,7 @@
 
 namespace {
 
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
+using lcr::bench::Median;
 
 lcr::PublisherOptions Options(int port, const QTemporaryDir& dir, const char* bench) {
   lcr::PublisherOptions o;
@@ -127,14 +125,23 @@ QString Capture(const QTemporaryDir& dir, int n) {
   return path;
 }
 
+// The seconds `lcrtool replay` took; a negative number when it failed or,
+// publishing, ended with readings the broker had not acknowledged.
 double ReplaySeconds(const QStringList& args) {
   QProcess p;
   p.setStandardOutputFile(QProcess::nullDevice());
   QElapsedTimer t;
   t.start();
   p.start(LCRTOOL_PATH, args);
-  p.waitForFinished(600000);
-  return double(t.nsecsElapsed()) / 1e9;
+  const bool finished = p.waitForFinished(600000);
+  const double seconds = double(t.nsecsElapsed()) / 1e9;
+  const QByteArray err = p.readAllStandardError();
+  if (!finished || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0 ||
+      err.contains("not acknowledged by the broker")) {
+    std::fprintf(stderr, "publish_bench: lcrtool %s failed: %s\n", qPrintable(args.join(' ')), err.constData());
+    return -1;
+  }
+  return seconds;
 }
 
 }  // namespace
@@ -193,6 +200,7 @@ int main(int argc, char** argv) {
   for (int run = 0; run < 3; ++run) {
     plain.push_back(ReplaySeconds({"replay", capture}));
     published.push_back(ReplaySeconds({"replay", "--mqtt", url, "--bench", "replay", capture}));
+    if (plain.back() < 0 || published.back() < 0) return 1;
   }
   std::printf("lcrtool replay of %d records: median %.2f s without --mqtt (%.0f records/s), %.2f s with, every "
               "reading acknowledged (%.0f records/s)\n",

@@ -45,6 +45,7 @@ namespace {
 using namespace lcr;
 
 using lcr::bench::CpuMsSince;
+using lcr::bench::Median;
 using lcr::bench::PeakRss;
 using lcr::bench::SampleReading;
 
@@ -176,11 +177,6 @@ bool RunChild(const QStringList& args, Figures& out) {
   if (f.size() != 3) return false;
   out = {f[0].toDouble(), f[1].toDouble(), f[2].toDouble()};
   return true;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
 }
 
 QString FindPython() {

@@ -1,10 +1,17 @@
 #include "publish/bench_name.h"
 
+#include "publish/topic_text.h"
+
 namespace lcr {
 
 std::string TopicLevel(std::string_view text) {
   std::string out;
-  for (unsigned char c : text) out += (c <= ' ' || c == 0x7f || c == '/' || c == '+' || c == '#') ? '_' : char(c);
+  while (!text.empty()) {
+    const TopicChar c = FirstTopicChar(text);
+    const bool level = c.taken && text[0] != ' ' && text[0] != '/' && text[0] != '+' && text[0] != '#';
+    out += level ? text.substr(0, c.length) : std::string_view("_");
+    text.remove_prefix(c.length);
+  }
   return out.empty() ? "bench" : out;
 }
 

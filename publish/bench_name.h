@@ -6,8 +6,9 @@
 
 namespace lcr {
 
-// `text` fit for one topic level: '/', '+', '#', blanks and control
-// characters become '_'; an empty text becomes "bench".
+// `text` fit for one topic level: '/', '+', '#', blanks, and what
+// libmosquitto refuses (control characters, non-characters, each byte that
+// is not UTF-8) become '_'; an empty text becomes "bench".
 std::string TopicLevel(std::string_view text);
 
 // The machine's host name, a '-' and the serial port's name without its

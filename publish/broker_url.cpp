@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "publish/topic_text.h"
+
 namespace lcr {
 
 namespace {
@@ -36,6 +38,10 @@ std::optional<BrokerUrl> ParseBrokerUrl(std::string_view text, std::string* why)
   }
   if (!PlainText(rest)) {
     Fail(why, text, "it holds a blank or a control character");
+    return std::nullopt;
+  }
+  if (!IsTopicText(rest)) {  // the prefix goes into topics, the user name into the login
+    Fail(why, text, "it holds a control character, a non-character or bytes that are not UTF-8");
     return std::nullopt;
   }
   const std::size_t slash = rest.find('/');

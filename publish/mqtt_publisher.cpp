@@ -67,12 +67,16 @@ void MqttPublisher::Start() {
   mosquitto_threaded_set(mosq_, true);
   mosquitto_max_inflight_messages_set(mosq_, 0);  // the window is ours (options_.inflight)
   const std::string offline = OfflinePayload();
-  mosquitto_will_set(mosq_, statusTopic_.c_str(), int(offline.size()), offline.data(), 1, true);
-  if (!options_.url.user.empty())
-    mosquitto_username_pw_set(mosq_, options_.url.user.c_str(),
-                              options_.password.empty() ? nullptr : options_.password.c_str());
+  int rc = mosquitto_will_set(mosq_, statusTopic_.c_str(), int(offline.size()), offline.data(), 1, true);
+  if (rc == MOSQ_ERR_SUCCESS && !options_.url.user.empty())
+    rc = mosquitto_username_pw_set(mosq_, options_.url.user.c_str(),
+                                   options_.password.empty() ? nullptr : options_.password.c_str());
+  if (rc != MOSQ_ERR_SUCCESS) {  // a topic or user name the library refuses (not UTF-8, ...)
+    state_ = PublishState::CannotPublish;
+    detail_ = mosquitto_strerror(rc);
+    return;  // readings still go into the queue, for a later run
+  }
   if (options_.url.tls) {
-    int rc = MOSQ_ERR_SUCCESS;
     if (options_.caFile.empty()) {
       rc = mosquitto_tls_set(mosq_, nullptr, "/etc/ssl/certs", nullptr, nullptr, nullptr);
       if (rc == MOSQ_ERR_SUCCESS) rc = mosquitto_int_option(mosq_, MOSQ_OPT_TLS_USE_OS_CERTS, 1);
@@ -125,8 +129,14 @@ void MqttPublisher::RunNetwork() {
         rc = mosquitto_loop(mosq_, 100, 1);
         err = errno;
         if (rc != MOSQ_ERR_SUCCESS) break;
-        std::lock_guard lock(mutex_);
-        if (stopping_ && !disconnecting) {
+        bool stopping = false;
+        {
+          std::lock_guard lock(mutex_);
+          stopping = stopping_;
+        }
+        // Not under the lock: libmosquitto may log while it disconnects, and
+        // the log callback takes the lock.
+        if (stopping && !disconnecting) {
           disconnecting = true;
           stopAsked = std::chrono::steady_clock::now();
           mosquitto_disconnect(mosq_);
@@ -162,7 +172,6 @@ void MqttPublisher::PublishStatusMessage() {
   if (mosquitto_publish(mosq_, &mid, statusTopic_.c_str(), int(statusPayload_.size()), statusPayload_.data(), 1,
                         true) == MOSQ_ERR_SUCCESS) {
     statusMid_ = mid;
-    statusAcked_ = false;
   }
 }
 
@@ -188,9 +197,21 @@ void MqttPublisher::Fill() {
     int mid = 0;
     const int rc =
         mosquitto_publish(mosq_, &mid, m->topic.c_str(), int(m->payload.size()), m->payload.data(), 1, false);
-    if (rc != MOSQ_ERR_SUCCESS) {
+    if (rc == MOSQ_ERR_NO_CONN) {
       connected_ = false;  // sent again after the reconnect
       return;
+    }
+    if (rc != MOSQ_ERR_SUCCESS) {
+      // Refused by the client itself (a topic a journal kept from an older
+      // run, memory, ...): no event follows, so say it, and try again at the
+      // next pump.
+      state_ = PublishState::CannotPublish;
+      detail_ = mosquitto_strerror(rc);
+      return;
+    }
+    if (state_ == PublishState::CannotPublish) {
+      state_ = PublishState::Publishing;
+      detail_.clear();
     }
     inflight_[mid] = m->id;
   }
@@ -206,7 +227,6 @@ void MqttPublisher::Pump() {
     switch (e.kind) {
       case Event::Connected:
         connected_ = true;
-        refused_ = false;
         state_ = PublishState::Publishing;
         detail_.clear();
         // What was in flight is sent again: the broker may not have it.
@@ -216,14 +236,14 @@ void MqttPublisher::Pump() {
         break;
       case Event::Refused:
         connected_ = false;
-        refused_ = true;
         state_ = PublishState::Refused;
         detail_ = e.detail;
         break;
       case Event::Lost:
         connected_ = false;
-        // A refusal stays the news until a login succeeds.
-        if (!(refused_ && PublishState(e.value) == PublishState::Unreachable)) {
+        // A refusal stays the news until a login succeeds: the broker closing
+        // the refused connection is no news.
+        if (!(state_ == PublishState::Refused && PublishState(e.value) == PublishState::Unreachable)) {
           state_ = PublishState(e.value);
           detail_ = e.detail;
         }
@@ -234,7 +254,6 @@ void MqttPublisher::Pump() {
           queue_.Acknowledge(it->second);
           inflight_.erase(it);
         } else if (e.value == statusMid_) {
-          statusAcked_ = true;
           statusMid_ = -1;
         }
         break;
@@ -268,7 +287,7 @@ void MqttPublisher::Stop(std::chrono::milliseconds limit) {
     statusPayload_ = OfflinePayload();
     PublishStatusMessage();
     const auto end = std::chrono::steady_clock::now() + limit;
-    while (!statusAcked_ && connected_ && std::chrono::steady_clock::now() < end) {
+    while (statusMid_ != -1 && connected_ && std::chrono::steady_clock::now() < end) {
       WaitForEvents(std::chrono::milliseconds(50));
       Pump();
     }
@@ -291,6 +310,7 @@ PublishStatus MqttPublisher::Status() const {
   s.detail = detail_;
   s.waiting = queue_.size();
   s.dropped = queue_.dropped();
+  s.inMemoryOnly = state_ != PublishState::Off && !options_.queuePath.empty() && !queue_.journalled();
   return s;
 }
 

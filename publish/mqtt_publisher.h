@@ -107,13 +107,11 @@ class MqttPublisher {
 
   // The owner's thread only.
   bool connected_ = false;
-  bool refused_ = false;
   PublishState state_ = PublishState::Off;
   std::string detail_;
   std::unordered_map<int, std::uint64_t> inflight_;  // message id -> queue id
   std::string statusPayload_;
-  int statusMid_ = -1;
-  bool statusAcked_ = false;
+  int statusMid_ = -1;  // the status message in flight; -1 once acknowledged
   std::vector<std::string> notices_;
 };
 

@@ -30,13 +30,17 @@ std::string PublishStatusText(const PublishStatus& s) {
     case PublishState::TlsFailure:
       text = "TLS failure with " + s.hostPort + (s.detail.empty() ? "" : ": " + s.detail);
       break;
+    case PublishState::CannotPublish: text = "Cannot publish to " + s.hostPort + ": " + s.detail; break;
   }
   if (s.dropped > 0) text += "; " + GroupedCount(s.dropped) + " oldest readings dropped";
+  if (s.inMemoryOnly) text.insert(0, "Publish queue in memory only; ");
   return text;
 }
 
 bool WorthTelling(const PublishStatus& told, const PublishStatus& now, std::chrono::steady_clock::duration sinceTold) {
-  if (now.state != told.state || now.detail != told.detail || (now.dropped > 0) != (told.dropped > 0)) return true;
+  if (now.state != told.state || now.detail != told.detail || (now.dropped > 0) != (told.dropped > 0) ||
+      now.inMemoryOnly != told.inMemoryOnly)
+    return true;
   const bool countsMoved = now.dropped != told.dropped || (now.state != PublishState::Publishing && now.waiting != told.waiting);
   return countsMoved && sinceTold >= std::chrono::seconds(10);
 }

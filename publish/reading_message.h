@@ -24,9 +24,10 @@ std::string StatusTopic(std::string_view prefix, std::string_view bench);
 // ISO 8601 in local time with milliseconds and the offset: "2026-12-09T18:08:23.500+01:00".
 std::string IsoTime(const QDateTime& t);
 
-// The message of one record. The texts are trimmed and in UTF-8, as
-// `lcrtool open` prints them; the numbers are in base units with their
-// unit, and left out for value words (OL, ----, Pass, ...).
+// The message of one record. The texts are trimmed and in UTF-8, as the
+// CSV export writes them (`lcrtool open` prints them untrimmed); the numbers
+// are in base units with their unit, and left out for value words (OL,
+// ----, Pass, ...).
 std::string ReadingPayload(const MeasurementRecord& rec, int family, const QDateTime& sampleTime, std::uint64_t seq,
                            std::string_view session);
 

@@ -32,6 +32,14 @@ bool MakePublisherOptions(const PublishSettings& settings, const std::string& po
   return true;
 }
 
+std::string UnsentText(const MqttPublisher& publisher) {
+  const std::size_t left = publisher.Status().waiting;
+  if (left == 0) return {};
+  const std::string readings = GroupedCount(left) + " readings not acknowledged by the broker are ";
+  if (!publisher.journalled()) return readings + "lost: the queue's journal could not be written";
+  return readings + "kept in " + publisher.queuePath() + " and sent at the next start";
+}
+
 CyclePublishing::CyclePublishing(Cycle& c, std::unique_ptr<MqttPublisher> publisher)
     : c_(c), publisher_(std::move(publisher)) {
   previousSample_ = std::exchange(c_.onSampleRecorded, [this] {
@@ -62,26 +70,24 @@ void CyclePublishing::NewSession() {
 
 void CyclePublishing::OnSample() {
   if (c_.table.RecordCount < 1) return;
-  const int family = c_.acq.ActiveFamily;
-  if (health_ == LinkHealth::Linked && family != onlineFamily_) {
-    onlineFamily_ = family;
-    publisher_->SetOnline(family);
-  }
-  publisher_->Publish(ReadingPayload(c_.table.rows[std::size_t(c_.table.RecordCount)], family, c_.SampleTime, ++seq_,
-                                     session_));
+  FollowLink();  // the family may have changed under the link
+  publisher_->Publish(ReadingPayload(c_.table.rows[std::size_t(c_.table.RecordCount)], c_.acq.ActiveFamily,
+                                     c_.SampleTime, ++seq_, session_));
 }
 
 void CyclePublishing::OnLinkHealth() {
   const LinkHealth now = c_.link.state.health;
   if (health_ == LinkHealth::Stopped && now != LinkHealth::Stopped) NewSession();  // Start
   health_ = now;
-  if (now == LinkHealth::Linked) {
-    if (onlineFamily_ != c_.acq.ActiveFamily) publisher_->SetOnline(c_.acq.ActiveFamily);
-    onlineFamily_ = c_.acq.ActiveFamily;
-  } else if (onlineFamily_ != -1) {
-    onlineFamily_ = -1;
-    publisher_->SetOffline();
-  }
+  FollowLink();
+}
+
+void CyclePublishing::FollowLink() {
+  const int family = health_ == LinkHealth::Linked ? c_.acq.ActiveFamily : -1;
+  if (family == onlineFamily_) return;
+  onlineFamily_ = family;
+  if (family == -1) publisher_->SetOffline();
+  else publisher_->SetOnline(family);
 }
 
 void CyclePublishing::Pump() {

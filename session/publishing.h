@@ -8,7 +8,7 @@
 //   lcr::CyclePublishing publishing(cycle, std::make_unique<lcr::MqttPublisher>(options));
 //   publishing.onStatusChanged = [](const std::string& words) { ... panel or stderr ... };
 //   publishing.onNotice = [](const std::string& line) { ... };
-// and, at the end, publishing.Finish(limit).
+// and, at the end, publishing.Finish(limit) and UnsentText(publishing.publisher()).
 
 #include <QTimer>
 #include <chrono>
@@ -37,6 +37,11 @@ std::string PublishQueuePath(const std::string& bench);
 // a bad URL or an unusable password file.
 bool MakePublisherOptions(const PublishSettings& settings, const std::string& portName, PublisherOptions* options,
                           std::string* why);
+
+// What the end left unsent, in words, "" when nothing: "N readings not
+// acknowledged by the broker are kept in FILE and sent at the next start",
+// or "... are lost: ..." when the queue's journal could not be written.
+std::string UnsentText(const MqttPublisher& publisher);
 
 // Publishes every sample the cycle records and the bench's status: online
 // with the family while linked to a meter, offline otherwise. A session
@@ -74,6 +79,8 @@ class CyclePublishing {
   void NewSession();
   void OnSample();
   void OnLinkHealth();
+  // Online with the family while linked to a meter, offline otherwise.
+  void FollowLink();
 
   Cycle& c_;
   std::unique_ptr<MqttPublisher> publisher_;

@@ -12,6 +12,7 @@ bool PublishingSwitch::Apply(std::string* why) {
   url_ = c_.publishTo;
   bench_ = c_.benchName;
   port_ = c_.portChoice;
+  notice_.clear();
   if (url_.empty()) {
     SetWords({});
     return true;
@@ -25,13 +26,22 @@ bool PublishingSwitch::Apply(std::string* why) {
   }
   publishing_ = std::make_unique<CyclePublishing>(c_, std::make_unique<MqttPublisher>(std::move(options)));
   publishing_->onStatusChanged = [this](const std::string& words) { SetWords(words); };
+  publishing_->onNotice = [this](const std::string& line) {
+    notice_ = line;
+    if (onNotice) onNotice(line);
+  };
   SetWords(publishing_->statusText());
   return true;
 }
 
-void PublishingSwitch::Finish(std::chrono::milliseconds quiet) {
-  if (publishing_) publishing_->Finish(quiet);
+std::string PublishingSwitch::Finish(std::chrono::milliseconds quiet) {
+  std::string left;
+  if (publishing_) {
+    publishing_->Finish(quiet);
+    left = UnsentText(publishing_->publisher());
+  }
   publishing_.reset();
+  return left;
 }
 
 void PublishingSwitch::SetWords(std::string words) {

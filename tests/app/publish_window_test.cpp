@@ -1,6 +1,8 @@
 // The window publishes what it records once Publish to names a broker, and
-// says so beside the link's words.
+// says so beside the link's words; a journal that cannot be written is told
+// there too.
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 
 #include "publish/broker_fixture.h"
@@ -69,6 +71,20 @@ TEST_F(PublishWindowTest, AnUnusableUrlIsRefusedWithItsReasonAndNothingIsPublish
   EXPECT_FALSE(why.empty());
   EXPECT_FALSE(form->publishing().on());
   EXPECT_TRUE(LinkPanel().contains(QString::fromStdString(why)));
+}
+
+TEST_F(PublishWindowTest, AJournalThatCannotBeWrittenIsToldInTheLinkPanel) {
+  const std::string queue = PublishQueuePath("window-journal");
+  ASSERT_TRUE(QDir().mkpath(QString::fromStdString(queue)));  // a folder where the journal goes
+  form->cycle().publishTo = "mqtt://127.0.0.1:" + std::to_string(FreePort()) + "/lab";
+  form->cycle().benchName = "window-journal";
+  ASSERT_TRUE(form->publishing().Apply());
+  EXPECT_TRUE(Pump([&] { return LinkPanel().contains(QString::fromStdString("cannot open the publish queue " + queue)); }))
+      << LinkPanel().toStdString();
+  EXPECT_TRUE(form->StatusPanels[kStatusPanelCount - 1]->text().contains(QStringLiteral("Publish queue in memory only")));
+  form->cycle().publishTo.clear();
+  ASSERT_TRUE(form->publishing().Apply());
+  EXPECT_FALSE(LinkPanel().contains(QStringLiteral("publish queue")));
 }
 
 }  // namespace

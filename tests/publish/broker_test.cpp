@@ -257,4 +257,33 @@ TEST(Broker, ARefusedLoginIsSaidAndTheRightOneWorks) {
   EXPECT_TRUE(welcome.WaitUntilSent(std::chrono::seconds(10)));
 }
 
+// A topic libmosquitto refuses is said in the status words, never shown as
+// publishing while nothing goes out.
+TEST(Broker, ATopicTheClientRefusesIsSaidNotStalledOn) {
+  Broker broker;
+  ASSERT_TRUE(broker.Start());
+  const std::string cannot = "Cannot publish to 127.0.0.1:" + std::to_string(broker.port()) + ": ";
+  QTemporaryDir dir;
+  lcr::PublisherOptions o = Options(broker, dir);
+  o.url.prefix = "lab\xC2\x85";  // a C1 control: the last will's topic is refused
+  lcr::MqttPublisher bad(o);
+  bad.Start();
+  EXPECT_TRUE(lcr::PublishStatusText(bad.Status()).starts_with(cannot)) << lcr::PublishStatusText(bad.Status());
+
+  // A reading an older run journalled under such a topic: it and what follows wait, and the words say why.
+  QTemporaryDir dir2;
+  o = Options(broker, dir2);
+  QFile journal(QString::fromStdString(o.queuePath));
+  ASSERT_TRUE(journal.open(QIODevice::WriteOnly));
+  journal.write("R 1 lab/b2\xFF/reading\t" + QByteArray::fromStdString(Payload(1)) + "\n");
+  journal.close();
+  lcr::MqttPublisher pub(o);
+  pub.Start();
+  pub.Publish(Payload(2));
+  ASSERT_TRUE(PumpUntil(pub, [&] { return pub.Status().state == lcr::PublishState::CannotPublish; }))
+      << lcr::PublishStatusText(pub.Status());
+  EXPECT_TRUE(lcr::PublishStatusText(pub.Status()).starts_with(cannot));
+  EXPECT_EQ(pub.Status().waiting, 2u);
+}
+
 }  // namespace

@@ -1,6 +1,7 @@
 // What a bench is told and tells: broker URLs, the password file, bench
 // names, and the messages read back as JSON.
 #include <gtest/gtest.h>
+#include <mosquitto.h>
 #include <sys/stat.h>
 
 #include <QJsonDocument>
@@ -64,6 +65,41 @@ TEST(BrokerUrl, ReadsWhatItShouldAndSaysWhyNot) {
     EXPECT_NE(why.find(reason), std::string::npos) << text << ": " << why;
     EXPECT_NE(why.find(text), std::string::npos) << why;
   }
+}
+
+// Whatever bytes a user types, what reaches libmosquitto is what it takes:
+// a bench name is mended, a URL refused; texts it takes pass unchanged.
+TEST(TopicText, WhatLibmosquittoRefusesNeverReachesIt) {
+  const std::vector<std::string> pieces = {
+      "a", "Z", "9", "-", " ", "/", "+", "#", std::string(1, '\0'), "\x1f", "\x7f",
+      "\xC2\x85",          // C1 control
+      "\xC3\xA4", "\xE2\x82\xAC", "\xF0\x9F\x98\x80",  // ä, €, an emoji
+      "\xEF\xBF\xBF", "\xEF\xB7\x90",  // non-characters
+      "\xED\xA0\x80", "\xC0\xAF", "\xFF", "\x80", "\xE2\x82", "\xF4\x90\x80\x80"};  // malformed
+  const auto taken = [](const std::string& s) {
+    return mosquitto_validate_utf8(s.data(), int(s.size())) == MOSQ_ERR_SUCCESS;
+  };
+  std::mt19937 rng(11);
+  for (int k = 0; k < 3000; ++k) {
+    std::string text;
+    for (int n = int(rng() % 6); n > 0; --n) text += pieces[rng() % pieces.size()];
+    const std::string level = lcr::TopicLevel(text);
+    EXPECT_TRUE(taken(level)) << text;
+    EXPECT_EQ(level.find_first_of("/+# "), std::string::npos) << text;
+    if (!text.empty() && taken(text) && text.find_first_of("/+# ") == std::string::npos) {
+      EXPECT_EQ(level, text);
+    }
+    if (text.find('/') != std::string::npos) continue;  // it would move the URL's parts
+    const auto url = lcr::ParseBrokerUrl("mqtt://u" + text + "@host/lab" + text, nullptr);
+    EXPECT_EQ(url.has_value(), taken(text) && text.find_first_of("+# ") == std::string::npos) << text;
+    if (url) {
+      EXPECT_EQ(mosquitto_pub_topic_check(lcr::ReadingTopic(url->prefix, level).c_str()), MOSQ_ERR_SUCCESS);
+    }
+  }
+  EXPECT_EQ(lcr::TopicLevel("a\xC2\x85" "b\xFF" "c"), "a_b_c");
+  std::string why;
+  EXPECT_FALSE(lcr::ParseBrokerUrl("mqtt://host/lab\xC2\x85", &why));
+  EXPECT_NE(why.find("not UTF-8"), std::string::npos) << why;
 }
 
 TEST(BrokerLogin, APasswordFileOthersCanReadIsRefused) {

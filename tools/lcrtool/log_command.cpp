@@ -18,9 +18,7 @@ namespace lcrtool {
 
 namespace {
 
-constexpr char kUsage[] =
-    "usage: lcrtool log (--port PATH | --auto) [--rate N] --out FILE [--mqtt URL [--bench NAME] [--mqtt-ca FILE] "
-    "[--mqtt-password-file FILE]]";
+const std::string kUsage = std::string("usage: lcrtool log (--port PATH | --auto) [--rate N] --out FILE ") + kPublishUsage;
 
 struct LogOptions {
   QString port;
@@ -54,7 +52,7 @@ std::string ParseOptions(const QStringList& args, LogOptions& o) {
     } else if (a.startsWith('-')) {
       return "unknown option " + a.toStdString() + "\n" + kUsage;
     } else {
-      return std::string(kUsage);
+      return kUsage;
     }
   }
   if (o.out.isEmpty() || o.autoDetect == !o.port.isEmpty()) return kUsage;

@@ -5,7 +5,7 @@
 #include "commands.h"
 #include "data_file_input.h"
 #include "decode/gbk.h"
-#include "json_line.h"
+#include "common/json_line.h"
 #include "std_output.h"
 
 namespace lcrtool {
@@ -20,7 +20,7 @@ int RunOpen(const QStringList& args) {
   std::string lines;
   for (std::int32_t k = 1; k <= table.RecordCount; ++k) {
     const lcr::MeasurementRecord& rec = table.rows[std::size_t(k)];
-    JsonLine line;
+    lcr::JsonLine line;
     line.BeginObject()
         .Key("TimeText").String(lcr::GbkToUtf8(rec.TimeText.View()))
         .Key("MainValue").String(lcr::GbkToUtf8(rec.MainValue.View()))

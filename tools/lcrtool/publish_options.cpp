@@ -54,16 +54,9 @@ std::unique_ptr<lcr::CyclePublishing> StartPublishing(const std::string& verb, l
 
 void FinishPublishing(const std::string& verb, std::unique_ptr<lcr::CyclePublishing>& publishing) {
   if (!publishing) return;
-  if (!publishing->Finish(std::chrono::seconds(5))) {
-    const lcr::MqttPublisher& p = publishing->publisher();
-    const std::string left = lcr::GroupedCount(p.Status().waiting);
-    if (p.journalled())
-      std::fprintf(stderr, "%s: %s readings not acknowledged by the broker are kept in %s and sent at the next start\n",
-                   verb.c_str(), left.c_str(), p.queuePath().c_str());
-    else
-      std::fprintf(stderr, "%s: %s readings not acknowledged by the broker are lost: the queue's journal could not be written\n",
-                   verb.c_str(), left.c_str());
-  }
+  publishing->Finish(std::chrono::seconds(5));
+  if (const std::string left = lcr::UnsentText(publishing->publisher()); !left.empty())
+    std::fprintf(stderr, "%s: %s\n", verb.c_str(), left.c_str());
   publishing.reset();
 }
 

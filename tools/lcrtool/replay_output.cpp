@@ -1,20 +1,20 @@
 #include "replay_output.h"
 
 #include "decode/gbk.h"
-#include "json_line.h"
+#include "common/json_line.h"
 
 namespace lcrtool {
 
 namespace {
 
-void Text(JsonLine& j, const char* key, std::string_view gbk) { j.Key(key).String(lcr::GbkToUtf8(gbk)); }
+void Text(lcr::JsonLine& j, const char* key, std::string_view gbk) { j.Key(key).String(lcr::GbkToUtf8(gbk)); }
 
 }  // namespace
 
 std::string FormatReplayLine(const lcr::Cycle& c, long long tick) {
   const lcr::AcquisitionState& s = c.acq;
   const lcr::Reading& r = s.reading;
-  JsonLine j;
+  lcr::JsonLine j;
   j.BeginObject();
   j.Key("tick").Number(tick);
   j.Key("model").Number(s.ModelTag);

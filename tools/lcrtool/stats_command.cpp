@@ -6,7 +6,7 @@
 #include "commands.h"
 #include "data_file_input.h"
 #include "decode/gbk.h"
-#include "json_line.h"
+#include "common/json_line.h"
 #include "std_output.h"
 #include "views/batch_stats.h"
 
@@ -18,7 +18,7 @@ constexpr const char* kUsage =
     "usage: lcrtool stats FILE [--nominal X --tolerance P%|T] [--low A] [--high B]\n"
     "  X, T, A and B in base units, optionally with a prefix letter (4.7k, 100n)\n";
 
-void PutLimit(JsonLine& json, const char* key, const std::optional<double>& v) {
+void PutLimit(lcr::JsonLine& json, const char* key, const std::optional<double>& v) {
   json.Key(key);
   if (v)
     json.NumberShortest(*v);
@@ -60,7 +60,7 @@ int RunStats(const QStringList& args) {
 
   std::string out;
   for (const lcr::BatchStats& s : lcr::StatsPerFunction(table, *limits)) {
-    JsonLine json;
+    lcr::JsonLine json;
     json.BeginObject();
     json.Key("function").String(lcr::GbkToUtf8(s.function));
     json.Key("unit").String(lcr::GbkToUtf8(s.unit));
