@@ -11,6 +11,7 @@
 #include <QSpinBox>
 
 #include "link/port_list.h"
+#include "publish/bench_name.h"
 #include "publish/broker_url.h"
 #include "app/message_box.h"
 #include "views/main_layout.h"
@@ -90,9 +91,11 @@ TForm2::TForm2(CycleRunner& runner, QWidget* parent)
   BenchEdit = new QLineEdit(GroupBox1);
   BenchEdit->setObjectName(QStringLiteral("BenchEdit"));
   BenchEdit->setGeometry(132, 249, 338, 24);
-  BenchEdit->setMaxLength(64);
+  BenchEdit->setMaxLength(int(kMaxBenchNameLength));
   // One topic level: no separators or wildcards.
-  BenchEdit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^/+#]*")), BenchEdit));
+  const QString notInName = QRegularExpression::escape(QString::fromLatin1(kNotInBenchName.data(), kNotInBenchName.size()));
+  BenchEdit->setValidator(
+      new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[^%1]*").arg(notInName)), BenchEdit));
 
   suiButton1 = new QPushButton(QStringLiteral("Cancel"), GroupBox1);
   suiButton1->setObjectName(QStringLiteral("suiButton1"));

@@ -15,6 +15,10 @@ std::string TopicLevel(std::string_view text) {
   return out.empty() ? "bench" : out;
 }
 
+bool IsBenchName(std::string_view name) {
+  return name.size() <= kMaxBenchNameLength && name.find_first_of(kNotInBenchName) == std::string_view::npos;
+}
+
 std::string DefaultBenchName(std::string_view hostName, std::string_view portName) {
   if (const std::size_t slash = portName.find_last_of("/\\"); slash != std::string_view::npos)
     portName.remove_prefix(slash + 1);

@@ -6,6 +6,15 @@
 
 namespace lcr {
 
+// What may not be typed in a bench name: the topic separator and wildcards.
+inline constexpr std::string_view kNotInBenchName = "/+#";
+// The longest bench name kept and typed.
+inline constexpr std::size_t kMaxBenchNameLength = 64;
+
+// Whether `name` may be kept as a bench name: short enough and none of
+// kNotInBenchName (what else topics refuse, TopicLevel replaces).
+bool IsBenchName(std::string_view name);
+
 // `text` fit for one topic level: '/', '+', '#', blanks, and what
 // libmosquitto refuses (control characters, non-characters, each byte that
 // is not UTF-8) become '_'; an empty text becomes "bench".

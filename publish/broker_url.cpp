@@ -23,6 +23,8 @@ bool PlainText(std::string_view s) {
 
 }  // namespace
 
+bool HasBrokerScheme(std::string_view text) { return text.starts_with("mqtt://") || text.starts_with("mqtts://"); }
+
 std::optional<BrokerUrl> ParseBrokerUrl(std::string_view text, std::string* why) {
   BrokerUrl url;
   std::string_view rest = text;

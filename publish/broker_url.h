@@ -22,6 +22,9 @@ struct BrokerUrl {
 // The URL read, or none with the reason in `why` ("mqtt://host/prefix: ...").
 std::optional<BrokerUrl> ParseBrokerUrl(std::string_view text, std::string* why);
 
+// Whether `text` starts with a scheme published to (mqtt:// or mqtts://).
+bool HasBrokerScheme(std::string_view text);
+
 // "host:1883" ("[::1]:1883" for an IPv6 address), as the status words name the broker.
 std::string HostPort(const BrokerUrl& url);
 

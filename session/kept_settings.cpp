@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <algorithm>
 
+#include "publish/bench_name.h"
+#include "publish/broker_url.h"
 #include "views/grid_model.h"
 
 namespace lcr {
@@ -29,7 +31,6 @@ const QString kHighKey = QStringLiteral("limits/high");
 constexpr int kGripWidth = 100;  // how much of a window's top must be on a screen
 constexpr int kGripHeight = 40;
 constexpr qsizetype kMaxPortLength = 1024;
-constexpr std::size_t kMaxBenchNameLength = 64;
 constexpr qsizetype kMaxLimitLength = 64;
 
 // A whole number written in decimal, inside [low, high].
@@ -57,15 +58,13 @@ std::string PortChoiceOf(const std::optional<QString>& text) {
 // A broker URL: printable, of a sane length, and of a scheme we publish to.
 std::string PublishToOf(const std::optional<QString>& text) {
   const std::string url = PortChoiceOf(text);
-  const bool known = url.rfind("mqtt://", 0) == 0 || url.rfind("mqtts://", 0) == 0;
-  return known ? url : std::string();
+  return HasBrokerScheme(url) ? url : std::string();
 }
 
 // A bench name is one topic level: no separators and no wildcards.
 std::string BenchNameOf(const std::optional<QString>& text) {
   const std::string name = PortChoiceOf(text);
-  if (name.size() > kMaxBenchNameLength || name.find_first_of("/+#") != std::string::npos) return {};
-  return name;
+  return IsBenchName(name) ? name : std::string();
 }
 
 std::vector<int> ColumnWidthsOf(const std::optional<QString>& text) {
