@@ -8,7 +8,7 @@ std::string TopicLevel(std::string_view text) {
   std::string out;
   while (!text.empty()) {
     const TopicChar c = FirstTopicChar(text);
-    const bool level = c.taken && text[0] != ' ' && text[0] != '/' && text[0] != '+' && text[0] != '#';
+    const bool level = c.taken && text[0] != ' ' && kNotInBenchName.find(text[0]) == std::string_view::npos;
     out += level ? text.substr(0, c.length) : std::string_view("_");
     text.remove_prefix(c.length);
   }
@@ -23,7 +23,10 @@ std::string DefaultBenchName(std::string_view hostName, std::string_view portNam
   if (const std::size_t slash = portName.find_last_of("/\\"); slash != std::string_view::npos)
     portName.remove_prefix(slash + 1);
   std::string name(hostName.empty() ? "bench" : hostName);
-  if (!portName.empty()) name += "-" + std::string(portName);
+  if (!portName.empty()) {
+    name += '-';
+    name += portName;
+  }
   return TopicLevel(name);
 }
 
